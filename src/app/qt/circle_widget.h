@@ -1,0 +1,30 @@
+// One circle of the board or the goal picture: it holds its colour and paints
+// it, antialiased, with a thin neutral outline so that white shows on a light
+// window.
+#pragma once
+
+#include <QWidget>
+
+#include "app/toolkit.h"
+
+namespace tumbra {
+
+class CircleWidget final : public QWidget {
+ public:
+  explicit CircleWidget(QWidget* parent, Colour colour);
+
+  Colour colour() const { return colour_; }
+  // Repaints only when the colour really changes.
+  void set_colour(Colour colour);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Colour colour_;
+};
+
+// The packed colour as Qt's colour.
+QColor to_qcolor(Colour colour);
+
+}  // namespace tumbra

@@ -1,0 +1,12 @@
+#include "app/qt/form_window.h"
+
+#include <QCloseEvent>
+
+namespace tumbra {
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (on_close_) on_close_();
+}
+
+}  // namespace tumbra

@@ -1,0 +1,340 @@
+#include "app/qt/qt_toolkit.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "app/form1_design.h"
+#include "app/program_error.h"
+#include "app/qt/circle_widget.h"
+#include "app/qt/form_window.h"
+#include "app/qt/turn_button.h"
+
+namespace tumbra {
+
+namespace {
+
+const char* name_of(ControlName name) {
+  switch (name) {
+    case ControlName::Piece: return "Piece";
+    case ControlName::Turn: return "Turn";
+    case ControlName::Tries: return "Tries";
+    case ControlName::Reset: return "Reset";
+  }
+  return "?";
+}
+
+std::string describe(ControlName name, std::int16_t index) {
+  return std::string(name_of(name)) + "(" + std::to_string(index) + ")";
+}
+
+QFont designed_font() {
+  QFont font;
+  // Where "MS Sans Serif" is missing, the nearest plain sans-serif stands in.
+  font.setFamilies({design::font_family, "Microsoft Sans Serif", "DejaVu Sans",
+                    "Liberation Sans", "Sans Serif"});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(design::font_points);
+  font.setWeight(QFont::Normal);
+  return font;
+}
+
+}  // namespace
+
+void stop_program(const char* what) {
+  std::fprintf(stderr, "tumbra: stopped by a programming error: %s\n", what);
+  std::fflush(stderr);
+  const QString platform = QGuiApplication::platformName();
+  if (qApp != nullptr && platform != "offscreen" && platform != "minimal") {
+    QMessageBox::critical(
+        nullptr, design::caption,
+        QString("The game stopped on a programming error:\n%1")
+            .arg(QString::fromUtf8(what)));
+  }
+  std::_Exit(1);
+}
+
+QtToolkit::QtToolkit(FormEvents& events) : events_(events) {}
+
+QtToolkit::~QtToolkit() { delete window_.data(); }
+
+template <class Handler>
+void QtToolkit::dispatch(Handler&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    stop_program(error.what());
+  }
+}
+
+QWidget* QtToolkit::window() const { return window_.data(); }
+
+QWidget* QtToolkit::widget(ControlName name, std::int16_t index) const {
+  auto it = controls_.find({name, index});
+  return it == controls_.end() ? nullptr : it->second.widget;
+}
+
+void QtToolkit::show_window() {
+  if (window_.isNull()) {
+    ++serial_;
+    build_design();
+    events_.Form_Load();
+  }
+  centre_on_screen();
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+  if (QWidget* first = widget(ControlName::Turn, 1)) first->setFocus();
+}
+
+void QtToolkit::build_design() {
+  QScreen* screen =
+      screen_.isNull() ? QGuiApplication::primaryScreen() : screen_.data();
+  if (screen == nullptr) throw ProgramError("no screen to show the window on");
+  twips_.pixels_per_twip = screen->logicalDotsPerInch() / 1440.0;
+
+  window_ = new FormWindow([] { QCoreApplication::exit(0); });
+  window_->setScreen(screen);
+  window_->setWindowTitle(design::caption);
+  window_->resize(twips_.to_pixels(design::client_width),
+                  twips_.to_pixels(design::client_height));
+
+  for (const design::Control& c : design::controls) {
+    Control& record = controls_[{c.name, c.index}];
+    record.left = static_cast<float>(c.left);
+    record.top = static_cast<float>(c.top);
+    record.width = c.width;
+    record.height = c.height;
+    record.widget = make_control(c.name, c.index);
+    if (c.caption != nullptr) {
+      set_caption({c.name, c.index, serial_}, c.caption);
+    }
+    place(record);
+    record.widget->setVisible(c.visible);
+  }
+  // Turn 1, then Tries (a label never takes the focus), then Reset.
+  QWidget::setTabOrder(widget(ControlName::Turn, 1),
+                       widget(ControlName::Reset, 0));
+}
+
+QWidget* QtToolkit::make_control(ControlName name, std::int16_t index) {
+  QWidget* parent = window_.data();
+  switch (name) {
+    case ControlName::Piece: {
+      const Colour colour =
+          index == 0 ? design::piece_back_color
+                     : static_cast<CircleWidget*>(widget(ControlName::Piece, 0))
+                           ->colour();
+      return new CircleWidget(parent, colour);
+    }
+    case ControlName::Turn: {
+      const std::uint32_t serial = serial_;
+      auto* button = new TurnButton(
+          parent, [this, index, serial](std::int16_t code, std::int16_t shift,
+                                        QPointF at) {
+            if (serial != serial_) return;  // a press on a retired window
+            dispatch([&] {
+              events_.Turn_MouseDown(
+                  index, code, shift,
+                  static_cast<float>(twips_.to_twips(at.x())),
+                  static_cast<float>(twips_.to_twips(at.y())));
+            });
+          });
+      button->setFocusPolicy(Qt::StrongFocus);
+      return button;
+    }
+    case ControlName::Tries: {
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(Qt::AlignCenter);
+      label->setFont(designed_font());
+      label->setAutoFillBackground(true);
+      QPalette palette = label->palette();
+      palette.setColor(QPalette::Window, to_qcolor(design::tries_back_color));
+      palette.setColor(QPalette::WindowText,
+                       to_qcolor(design::tries_fore_color));
+      label->setPalette(palette);
+      return label;
+    }
+    case ControlName::Reset: {
+      auto* button = new QPushButton(parent);
+      button->setAutoDefault(false);
+      button->setFont(designed_font());
+      const std::uint32_t serial = serial_;
+      QObject::connect(button, &QPushButton::clicked, button, [this, serial] {
+        if (serial != serial_) return;
+        dispatch([&] { events_.Reset_Click(); });
+      });
+      return button;
+    }
+  }
+  return nullptr;
+}
+
+void QtToolkit::unload_window() {
+  if (window_.isNull()) return;
+  screen_ = window_->screen();
+  const QRect frame = window_->frameGeometry();
+  const QRect client = window_->geometry();
+  frame_margins_ = QMargins(
+      client.left() - frame.left(), client.top() - frame.top(),
+      frame.right() - client.right(), frame.bottom() - client.bottom());
+  // The handler that unloads may belong to one of this window's buttons, so
+  // the window goes away once control is back in the event loop.
+  window_->hide();
+  window_->deleteLater();
+  window_ = nullptr;
+  controls_.clear();
+}
+
+void QtToolkit::centre_on_screen() {
+  QScreen* screen = window_->screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  const QRect area = screen->availableGeometry();
+  const QSize frame = window_->size().grownBy(frame_margins_);
+  const int x = area.left() + std::max(0, (area.width() - frame.width()) / 2);
+  const int y = area.top() + std::max(0, (area.height() - frame.height()) / 2);
+  window_->move(x, y);
+}
+
+ControlRef QtToolkit::element(ControlName name, std::int16_t index) {
+  if (window_.isNull() || controls_.count({name, index}) == 0) {
+    throw ProgramError("control " + describe(name, index) + " does not exist");
+  }
+  return {name, index, serial_};
+}
+
+void QtToolkit::create_element(ControlName array, std::int16_t index) {
+  if (array != ControlName::Piece && array != ControlName::Turn) {
+    throw ProgramError(std::string(name_of(array)) + " is not a control array");
+  }
+  if (window_.isNull()) throw ProgramError("no window is loaded");
+  if (controls_.count({array, index}) != 0) {
+    throw ProgramError("control " + describe(array, index) + " already exists");
+  }
+  const design::Control& model_design = design::control(array);
+  const Control model = controls_.at({array, model_design.index});
+  Control record = model;
+  record.widget = make_control(array, index);
+  record.widget->setVisible(false);
+  controls_[{array, index}] = record;
+  if (array == ControlName::Turn) {
+    auto* copy = static_cast<QPushButton*>(record.widget);
+    copy->setText(static_cast<QPushButton*>(model.widget)->text());
+    // Each new Turn button follows the one before it in the tab order.
+    QWidget* before =
+        widget(ControlName::Turn, static_cast<std::int16_t>(index - 1));
+    QWidget::setTabOrder(before != nullptr ? before : model.widget, copy);
+  }
+  place(controls_.at({array, index}));
+}
+
+QtToolkit::Control& QtToolkit::control(ControlRef ref) {
+  if (window_.isNull() || ref.window != serial_) {
+    throw ProgramError("control " + describe(ref.name, ref.index) +
+                       " belongs to a window that was unloaded");
+  }
+  auto it = controls_.find({ref.name, ref.index});
+  if (it == controls_.end()) {
+    throw ProgramError("control " + describe(ref.name, ref.index) +
+                       " does not exist");
+  }
+  return it->second;
+}
+
+void QtToolkit::place(Control& c) {
+  c.widget->setGeometry(twips_.rect(c.left, c.top, c.width, c.height));
+}
+
+void QtToolkit::show_control(ControlRef ref) { control(ref).widget->show(); }
+
+bool QtToolkit::visible(ControlRef ref) {
+  return control(ref).widget->isVisibleTo(window_.data());
+}
+
+void QtToolkit::set_left(ControlRef ref, float twips) {
+  Control& c = control(ref);
+  c.left = twips;
+  place(c);
+}
+
+void QtToolkit::set_top(ControlRef ref, float twips) {
+  Control& c = control(ref);
+  c.top = twips;
+  place(c);
+}
+
+float QtToolkit::left(ControlRef ref) { return control(ref).left; }
+float QtToolkit::top(ControlRef ref) { return control(ref).top; }
+
+void QtToolkit::set_back_color(ControlRef ref, Colour colour) {
+  if (ref.name != ControlName::Piece) {
+    throw ProgramError("only a Piece takes a colour");
+  }
+  static_cast<CircleWidget*>(control(ref).widget)->set_colour(colour);
+}
+
+Colour QtToolkit::back_color(ControlRef ref) {
+  if (ref.name != ControlName::Piece) {
+    throw ProgramError("only a Piece has a colour");
+  }
+  return static_cast<CircleWidget*>(control(ref).widget)->colour();
+}
+
+void QtToolkit::set_caption(ControlRef ref, const std::string& text) {
+  Control& c = control(ref);
+  const QString caption = QString::fromStdString(text);
+  switch (ref.name) {
+    case ControlName::Tries:
+      static_cast<QLabel*>(c.widget)->setText(caption);
+      return;
+    case ControlName::Turn:
+    case ControlName::Reset:
+      static_cast<QPushButton*>(c.widget)->setText(caption);
+      return;
+    case ControlName::Piece: break;
+  }
+  throw ProgramError("a Piece has no caption");
+}
+
+std::string QtToolkit::caption(ControlRef ref) {
+  Control& c = control(ref);
+  switch (ref.name) {
+    case ControlName::Tries:
+      return static_cast<QLabel*>(c.widget)->text().toStdString();
+    case ControlName::Turn:
+    case ControlName::Reset:
+      return static_cast<QPushButton*>(c.widget)->text().toStdString();
+    case ControlName::Piece: break;
+  }
+  return {};
+}
+
+BoxAnswer QtToolkit::message_box(const std::string& text, BoxStyle style,
+                                 const std::string& title) {
+  QMessageBox box(window_.data());
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowTitle(QString::fromStdString(title));
+  box.setText(QString::fromStdString(text));
+  if (style == BoxStyle::CriticalOkOnly) {
+    box.setIcon(QMessageBox::Critical);
+    box.setStandardButtons(QMessageBox::Ok);
+  } else {
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+  }
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == box.button(QMessageBox::Cancel)
+             ? BoxAnswer::Cancel
+             : BoxAnswer::Ok;
+}
+
+}  // namespace tumbra

@@ -1,0 +1,80 @@
+// The real window, in Qt 6 Widgets: circles are custom-painted widgets, Turn
+// and Reset push buttons, Tries a label, message boxes QMessageBox. A reload
+// from inside one of the window's own handlers is safe: the old window is
+// hidden at once and deleted when control returns to the event loop.
+#pragma once
+
+#include <QPointer>
+#include <cstdint>
+#include <map>
+#include <utility>
+
+#include "app/qt/twips.h"
+#include "app/toolkit.h"
+
+class QScreen;
+class QWidget;
+
+namespace tumbra {
+
+class FormWindow;
+
+class QtToolkit final : public Toolkit {
+ public:
+  explicit QtToolkit(FormEvents& events);
+  ~QtToolkit() override;
+
+  void show_window() override;
+  void unload_window() override;
+  ControlRef element(ControlName name, std::int16_t index) override;
+  void create_element(ControlName array, std::int16_t index) override;
+  void show_control(ControlRef control) override;
+  bool visible(ControlRef control) override;
+  void set_left(ControlRef control, float twips) override;
+  void set_top(ControlRef control, float twips) override;
+  float left(ControlRef control) override;
+  float top(ControlRef control) override;
+  void set_back_color(ControlRef piece, Colour colour) override;
+  Colour back_color(ControlRef piece) override;
+  void set_caption(ControlRef control, const std::string& text) override;
+  std::string caption(ControlRef control) override;
+  BoxAnswer message_box(const std::string& text, BoxStyle style,
+                        const std::string& title) override;
+
+  // The window now loaded, or nullptr; and the widget of one control.
+  QWidget* window() const;
+  QWidget* widget(ControlName name, std::int16_t index) const;
+  const Twips& twips() const { return twips_; }
+
+ private:
+  struct Control {
+    QWidget* widget = nullptr;
+    float left = 0, top = 0;  // twips, exactly as last set
+    int width = 0, height = 0;
+  };
+  using Key = std::pair<ControlName, std::int16_t>;
+
+  void build_design();
+  QWidget* make_control(ControlName name, std::int16_t index);
+  Control& control(ControlRef ref);
+  void place(Control& c);
+  void centre_on_screen();
+  // Runs one of the window's event handlers; a programming error stops the
+  // program with its message.
+  template <class Handler>
+  void dispatch(Handler&& handler);
+
+  FormEvents& events_;
+  QPointer<FormWindow> window_;
+  std::map<Key, Control> controls_;
+  Twips twips_;
+  QPointer<QScreen> screen_;  // the screen the window last stood on
+  QMargins frame_margins_;    // the window manager's frame, once known
+  std::uint32_t serial_ = 0;
+};
+
+// Reports a programming error on stderr and, where a screen can show it, in a
+// critical message box, then ends the program with status 1.
+[[noreturn]] void stop_program(const char* what);
+
+}  // namespace tumbra

@@ -1,0 +1,26 @@
+// Twips to logical pixels: 1440 twips to an inch of the screen's logical DPI
+// (15 twips a pixel at 96 DPI). Qt scales logical pixels by the device-pixel
+// ratio, so the window stays crisp at any scale.
+#pragma once
+
+#include <QRect>
+#include <cmath>
+
+namespace tumbra {
+
+struct Twips {
+  double pixels_per_twip = 96.0 / 1440.0;
+
+  int to_pixels(double twips) const {
+    return static_cast<int>(std::lround(twips * pixels_per_twip));
+  }
+  double to_twips(double pixels) const { return pixels / pixels_per_twip; }
+  // Edges rounded on their own, so that neighbours keep their overlap.
+  QRect rect(double left, double top, double width, double height) const {
+    const int x = to_pixels(left);
+    const int y = to_pixels(top);
+    return {x, y, to_pixels(left + width) - x, to_pixels(top + height) - y};
+  }
+};
+
+}  // namespace tumbra

@@ -1,0 +1,12 @@
+#include "levels/setvariables.h"
+
+namespace tumbra {
+
+void setvariables(GameState& state) {
+  state.levelcount = 6;
+  state.trycount = 0;
+  state.level = static_cast<std::int16_t>(state.level + 1);
+  if (state.level > state.levelcount) state.level = 1;
+}
+
+}  // namespace tumbra

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/toolkit.h"
+#include "levels/game_state.h"
+
+namespace tumbra {
+
+// Starts the game over at level 1, at once and without asking.
+void Reset_Click(Toolkit& toolkit, GameState& state);
+
+}  // namespace tumbra

@@ -1,0 +1,37 @@
+#include "play/turn_mousedown.h"
+
+#include "board/lattice.h"
+#include "play/press_table.h"
+#include "play/turnit.h"
+#include "play/win.h"
+
+namespace tumbra {
+
+int matching_cells(Toolkit& toolkit) {
+  int matches = 0;
+  // Every pair is compared; there is no early exit.
+  for (std::int16_t i = 1; i <= lattice::cells; ++i) {
+    const Colour board =
+        toolkit.back_color(toolkit.element(ControlName::Piece, i));
+    const Colour goal = toolkit.back_color(toolkit.element(
+        ControlName::Piece, static_cast<std::int16_t>(i + lattice::cells)));
+    if (board == goal) ++matches;
+  }
+  return matches;
+}
+
+void Turn_MouseDown(Toolkit& toolkit, GameState& state, std::int16_t index,
+                    std::int16_t button, std::int16_t /*shift*/, float /*x*/,
+                    float /*y*/) {
+  const bool known_button = index >= 1 && index <= 5;
+  if (known_button && button == mouse::left) {
+    const press_table::Row& row = press_table::rows[index];
+    turnit(toolkit, state, row.corner, row.left_mode);
+  } else if (known_button && button == mouse::right) {
+    const press_table::Row& row = press_table::rows[index];
+    turnit(toolkit, state, row.corner, row.right_mode);
+  }
+  if (matching_cells(toolkit) == lattice::cells) win(toolkit, state);
+}
+
+}  // namespace tumbra

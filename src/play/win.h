@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/toolkit.h"
+#include "levels/game_state.h"
+
+namespace tumbra {
+
+// The board matches the goal: tells the player how the tries compare with
+// the level's minimum, then reloads the window, which brings the next level.
+void win(Toolkit& toolkit, const GameState& state);
+
+}  // namespace tumbra

@@ -1,0 +1,96 @@
+// The game on the in-memory window, and boards written as five-character row
+// strings: digits are the level codes ("0" white ... "5" black), any other
+// character stands for a colour of its own (for tracing ring places).
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/form1.h"
+#include "app/headless_toolkit.h"
+#include "levels/colour_codes.h"
+
+namespace tumbra::testing {
+
+using Rows = std::array<std::string, 5>;
+
+inline Colour colour_of(char c) {
+  for (const ColourCode& code : colour_codes) {
+    if (code.code[0] == c) return code.colour;
+  }
+  return 0x01000000u + static_cast<unsigned char>(c);  // no real colour
+}
+
+inline char char_of(Colour colour) {
+  for (const ColourCode& code : colour_codes) {
+    if (code.colour == colour) return code.code[0];
+  }
+  if (colour > 0x01000000u && colour <= 0x010000FFu) {
+    return static_cast<char>(colour - 0x01000000u);
+  }
+  return '?';
+}
+
+inline constexpr int board_first = 1;
+inline constexpr int goal_first = 26;
+
+inline Rows read_rows(Toolkit& toolkit, int first) {
+  Rows rows;
+  for (int r = 0; r < 5; ++r) {
+    for (int c = 0; c < 5; ++c) {
+      const auto index = static_cast<std::int16_t>(first + 5 * r + c);
+      rows[r] += char_of(
+          toolkit.back_color(toolkit.element(ControlName::Piece, index)));
+    }
+  }
+  return rows;
+}
+
+inline void write_rows(Toolkit& toolkit, int first, const Rows& rows) {
+  for (int r = 0; r < 5; ++r) {
+    for (int c = 0; c < 5; ++c) {
+      const auto index = static_cast<std::int16_t>(first + 5 * r + c);
+      toolkit.set_back_color(toolkit.element(ControlName::Piece, index),
+                             colour_of(rows[r][c]));
+    }
+  }
+}
+
+struct HeadlessGame {
+  Form1 form;
+  HeadlessToolkit window{form};
+
+  HeadlessGame() {
+    form.attach(window);
+    window.show_window();
+  }
+
+  GameState& state() { return form.state(); }
+  Rows board() { return read_rows(window, board_first); }
+  Rows goal() { return read_rows(window, goal_first); }
+  void set_board(const Rows& rows) { write_rows(window, board_first, rows); }
+  std::string tries() { return window.tries_caption(); }
+  std::size_t boxes() const { return window.boxes().size(); }
+  const MessageBoxRecord& last_box() const { return window.boxes().back(); }
+
+  void left(std::int16_t button) { window.press_turn(button, mouse::left); }
+  void right(std::int16_t button) { window.press_turn(button, mouse::right); }
+  // Plays the presses written as "L1 R2 ..." (L or R, then the button).
+  void play(const std::string& presses) {
+    for (std::size_t i = 0; i + 1 < presses.size(); ++i) {
+      const char side = presses[i];
+      if (side != 'L' && side != 'R') continue;
+      const auto button = static_cast<std::int16_t>(presses[i + 1] - '0');
+      window.press_turn(button, side == 'L' ? mouse::left : mouse::right);
+      ++i;
+    }
+  }
+  // Makes `level` the one on the board, through the game's own reload.
+  void go_to_level(std::int16_t level) {
+    state().level = static_cast<std::int16_t>(level - 1);
+    window.unload_window();
+    window.show_window();
+  }
+};
+
+}  // namespace tumbra::testing
