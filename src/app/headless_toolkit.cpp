@@ -149,8 +149,4 @@ Colour HeadlessToolkit::piece_colour(std::int16_t index) {
   return back_color(element(ControlName::Piece, index));
 }
 
-std::string HeadlessToolkit::tries_caption() {
-  return caption(element(ControlName::Tries, 0));
-}
-
 }  // namespace tumbra

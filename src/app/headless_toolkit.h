@@ -69,9 +69,8 @@ class HeadlessToolkit final : public Toolkit {
     return created_;
   }
 
-  // Shorthands for tests: a Piece's colour, a caption.
+  // Shorthand for tests: a Piece's colour.
   Colour piece_colour(std::int16_t index);
-  std::string tries_caption();
 
  private:
   using Key = std::pair<ControlName, std::int16_t>;

@@ -1,1 +1,195 @@
-int main() { return 0; }
+// The real window, offscreen: its design in pixels, its input, its reloads.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <utility>
+#include <vector>
+
+#include "../play/play_scenarios.h"
+#include "../support/qt_game.h"
+#include "app/qt/circle_widget.h"
+
+namespace tumbra {
+namespace testing {
+INSTANTIATE_TYPED_TEST_SUITE_P(QtWindow, PlayScenarios, QtGame);
+}  // namespace testing
+
+namespace {
+
+using testing::QtGame;
+using testing::QtTestWindow;
+
+// Form1 with every Turn press written down before the game sees it.
+struct RecordingForm final : FormEvents {
+  Form1 form;
+  std::vector<std::pair<std::int16_t, std::int16_t>> presses;
+  void Form_Load() override { form.Form_Load(); }
+  void Turn_MouseDown(std::int16_t index, std::int16_t button,
+                      std::int16_t shift, float x, float y) override {
+    presses.emplace_back(index, button);
+    form.Turn_MouseDown(index, button, shift, x, y);
+  }
+  void Reset_Click() override { form.Reset_Click(); }
+};
+
+struct RecordedGame {
+  RecordingForm events;
+  QtTestWindow window{events};
+  RecordedGame() {
+    events.form.attach(window);
+    window.show_window();
+  }
+};
+
+double pixels_per_twip() {
+  return QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440.0;
+}
+
+TEST(QtWindow, ShowsTheDesignedWindowCentredWithEveryControlInItsCell) {
+  QtGame game;
+  QWidget* window = game.window.window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "Tumbra!");
+  ASSERT_DOUBLE_EQ(pixels_per_twip(), 1.0 / 15.0);  // 96 DPI offscreen
+  EXPECT_EQ(window->size(), QSize(417, 161));
+
+  const QRect area = window->screen()->availableGeometry();
+  EXPECT_LE(std::abs(window->geometry().center().x() - area.center().x()), 1);
+  EXPECT_LE(std::abs(window->geometry().center().y() - area.center().y()), 1);
+
+  struct Cell {
+    ControlName name;
+    std::int16_t index;
+    QRect pixels;
+  };
+  const Cell cells[] = {
+      {ControlName::Piece, 1, {0, 0, 33, 33}},
+      {ControlName::Piece, 25, {128, 128, 33, 33}},
+      {ControlName::Piece, 26, {256, 0, 33, 33}},
+      {ControlName::Piece, 50, {384, 128, 33, 33}},
+      {ControlName::Turn, 1, {160, 32, 33, 33}},
+      {ControlName::Turn, 5, {192, 64, 33, 33}},
+      {ControlName::Turn, 4, {224, 96, 33, 33}},
+      {ControlName::Tries, 0, {160, 0, 97, 33}},
+      {ControlName::Reset, 0, {160, 128, 97, 33}},
+  };
+  for (const Cell& c : cells) {
+    QWidget* w = game.window.widget(c.name, c.index);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->geometry(), c.pixels) << int(c.name) << "/" << c.index;
+    EXPECT_TRUE(w->isVisible());
+  }
+  EXPECT_FALSE(game.window.widget(ControlName::Piece, 0)->isVisible());
+
+  auto* tries = static_cast<QLabel*>(game.window.widget(ControlName::Tries, 0));
+  EXPECT_EQ(tries->text(), " 0/ 4");
+  EXPECT_EQ(tries->palette().color(QPalette::Window), QColor(0, 255, 0));
+  EXPECT_EQ(tries->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_DOUBLE_EQ(tries->font().pointSizeF(), 13.5);
+  auto* reset =
+      static_cast<QPushButton*>(game.window.widget(ControlName::Reset, 0));
+  EXPECT_EQ(reset->text(), "Reset");
+  EXPECT_EQ(window->focusWidget(), game.window.widget(ControlName::Turn, 1));
+}
+
+TEST(QtWindow, CirclesPaintTheirExactColourAtTheirCentre) {
+  QtGame game;
+  game.go_to_level(6);
+  const QImage image = game.window.window()->grab().toImage();
+  for (std::int16_t i = 1; i <= 50; ++i) {
+    QWidget* circle = game.window.widget(ControlName::Piece, i);
+    const Colour colour = static_cast<CircleWidget*>(circle)->colour();
+    EXPECT_EQ(image.pixelColor(circle->geometry().center()), to_qcolor(colour))
+        << "piece " << i;
+  }
+}
+
+TEST(QtWindow, EveryMouseButtonArrivesOnThePressWithItsCode) {
+  RecordedGame game;
+  QWidget* turn3 = game.window.widget(ControlName::Turn, 3);
+  QTest::mousePress(turn3->window()->windowHandle(), Qt::RightButton, {},
+                    turn3->mapTo(turn3->window(), QPoint(16, 16)));
+  // Delivered on the press, before any release.
+  ASSERT_EQ(game.events.presses.size(), 1u);
+  EXPECT_EQ(game.events.presses[0],
+            std::make_pair(std::int16_t{3}, mouse::right));
+  QTest::mouseRelease(turn3->window()->windowHandle(), Qt::RightButton, {},
+                      turn3->mapTo(turn3->window(), QPoint(16, 16)));
+  EXPECT_FALSE(static_cast<QPushButton*>(turn3)->isDown());
+
+  game.window.send_press(game.window.widget(ControlName::Turn, 5),
+                         mouse::middle);
+  game.window.send_press(game.window.widget(ControlName::Turn, 2), 8);
+  const std::vector<std::pair<std::int16_t, std::int16_t>> expected{
+      {3, mouse::right}, {5, mouse::middle}, {2, 8}};
+  EXPECT_EQ(game.events.presses, expected);
+  EXPECT_EQ(game.events.form.state().trycount, 1);  // only the right press
+}
+
+TEST(QtWindow, TheSecondOfTwoQuickPressesArrivesToo) {
+  RecordedGame game;
+  QWidget* turn1 = game.window.widget(ControlName::Turn, 1);
+  QWindow* handle = turn1->window()->windowHandle();
+  const QPoint at = turn1->mapTo(turn1->window(), QPoint(16, 16));
+  // Press, release, press within the double-click interval: the toolkit
+  // reports the second press as a double-click.
+  QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(handle, Qt::LeftButton, {}, at);
+  EXPECT_EQ(game.events.presses.size(), 2u);
+  EXPECT_EQ(game.events.form.state().trycount, 2);
+}
+
+TEST(QtWindow, KeysOnTheFocusedTurnButtonTurnNothing) {
+  RecordedGame game;
+  QWidget* turn1 = game.window.widget(ControlName::Turn, 1);
+  ASSERT_EQ(turn1->window()->focusWidget(), turn1);
+  for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+    QTest::keyClick(turn1, key);
+  }
+  EXPECT_TRUE(game.events.presses.empty());
+  EXPECT_EQ(game.events.form.state().trycount, 0);
+}
+
+TEST(QtWindow, ReloadsLeaveNoOldControlAlive) {
+  QtGame game;
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const qsizetype widgets = QApplication::allWidgets().size();
+  const QPoint place = game.window.window()->pos();
+  for (int i = 0; i < 5; ++i) {
+    game.window.window()->move(place + QPoint(40, 30));  // the player moved it
+    game.click_reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(QApplication::allWidgets().size(), widgets);
+    EXPECT_EQ(game.window.window()->pos(), place);  // centred again
+  }
+  game.play("L1 L3 R2 R4");  // won by a press whose button the reload retires
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(QApplication::allWidgets().size(), widgets);
+  EXPECT_EQ(game.state().level, 2);
+}
+
+TEST(QtWindow, ResizingMovesNoControl) {
+  QtGame game;
+  QWidget* circle = game.window.widget(ControlName::Piece, 50);
+  const QRect before = circle->geometry();
+  game.window.window()->resize(900, 600);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(circle->geometry(), before);
+  game.window.window()->resize(10, 10);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(circle->geometry(), before);
+}
+
+}  // namespace
+}  // namespace tumbra
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

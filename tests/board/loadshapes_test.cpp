@@ -3,7 +3,7 @@
 #include <set>
 #include <vector>
 
-#include "../support/headless_game.h"
+#include "../support/game.h"
 
 namespace tumbra {
 namespace {

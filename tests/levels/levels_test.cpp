@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "../support/headless_game.h"
+#include "../support/game.h"
 #include "app/program_error.h"
 #include "levels/leveldef.h"
 #include "levels/loadlevel.h"

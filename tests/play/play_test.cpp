@@ -1,46 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "../support/headless_game.h"
+#include "../support/game.h"
+#include "play_scenarios.h"
 
 namespace tumbra {
+namespace testing {
+INSTANTIATE_TYPED_TEST_SUITE_P(InMemoryWindow, PlayScenarios, HeadlessGame);
+}  // namespace testing
+
 namespace {
 
 using testing::HeadlessGame;
-using testing::Rows;
-
-const Rows level1_start{"00100", "00000", "10001", "00000", "00100"};
-const Rows level2_start{"01110", "10101", "11011", "10101", "01110"};
-
-TEST(TurnMouseDown, LeftAndRightPressesTurnTheButtonsGroupTheWayTheTableSays) {
-  // A single red circle in the top-left group's ring, at piece 2 (R1).
-  struct Case {
-    std::int16_t button, code;
-    Rows after;
-  };
-  const Rows start{"01000", "00000", "00000", "00000", "00000"};
-  const Case cases[] = {
-      {1, mouse::left, {"00000", "00100", "00000", "00000", "00000"}},
-      {1, mouse::right, {"00000", "10000", "00000", "00000", "00000"}},
-      {5, mouse::left, {"01000", "00000", "00000", "00000", "00000"}},
-  };
-  for (const Case& c : cases) {
-    HeadlessGame game;
-    game.set_board(start);
-    game.window.press_turn(c.button, c.code);
-    EXPECT_EQ(game.board(), c.after) << c.button << "/" << c.code;
-    EXPECT_EQ(game.state().trycount, 1);
-  }
-  // Button 5's ring: red at piece 8 (its R1) moves to 7 on the left button
-  // and to 9 on the right.
-  const Rows centre{"00000", "00100", "00000", "00000", "00000"};
-  HeadlessGame game;
-  game.set_board(centre);
-  game.left(5);
-  EXPECT_EQ(game.board()[1], "01000");
-  game.right(5);
-  game.right(5);
-  EXPECT_EQ(game.board()[1], "00010");
-}
+using testing::level1_start;
 
 TEST(TurnMouseDown, OtherButtonsAndUnknownIndexesTurnNothingButStillCheck) {
   HeadlessGame game;
@@ -61,108 +32,6 @@ TEST(TurnMouseDown, OtherButtonsAndUnknownIndexesTurnNothingButStillCheck) {
   ASSERT_EQ(game.boxes(), 1u);
   EXPECT_EQ(game.last_box().title, "Error");  // 0 tries, fewer than 4
   EXPECT_EQ(game.state().level, 2);
-}
-
-TEST(TurnMouseDown, TwentyFourMatchingCellsDoNotEndTheLevel) {
-  HeadlessGame game;
-  Rows almost = game.goal();
-  almost[2][2] = '1';
-  almost[4][4] = '0';  // one red circle in the wrong cell: 23 match
-  game.set_board(almost);
-  game.window.press_turn(1, mouse::middle);
-  EXPECT_EQ(game.boxes(), 0u);
-  almost[4][4] = '1';
-  almost[2][2] = '2';  // only the centre differs: 24 match
-  game.set_board(almost);
-  game.window.press_turn(1, mouse::middle);
-  EXPECT_EQ(game.boxes(), 0u);
-  EXPECT_EQ(game.state().level, 1);
-}
-
-TEST(Play, TheTypicalRoadSolvesLevelOneInItsMinimum) {
-  HeadlessGame game;
-  game.left(1);
-  EXPECT_EQ(game.board(), (Rows{"10000", "00000", "00101", "00000", "00100"}));
-  EXPECT_EQ(game.tries(), " 1/ 4");
-  game.left(3);
-  game.right(2);
-  EXPECT_EQ(game.boxes(), 0u);
-  game.window.answer_boxes_with([&](const MessageBoxRecord&) {
-    // The box opens on the solved board, before the reload.
-    EXPECT_EQ(game.board(),
-              (Rows{"10001", "00000", "00000", "00000", "10001"}));
-    EXPECT_EQ(game.tries(), " 4/ 4");
-    return BoxAnswer::Cancel;  // the answer is not used
-  });
-  game.right(4);
-  ASSERT_EQ(game.boxes(), 1u);
-  EXPECT_EQ(game.last_box().title, "Finished");
-  EXPECT_EQ(game.last_box().style, BoxStyle::OkCancel);
-  EXPECT_EQ(game.last_box().text,
-            "You beat the level with minimum tries! Prepare for level 2");
-  EXPECT_EQ(game.state().level, 2);
-  EXPECT_EQ(game.board(), level2_start);
-  EXPECT_EQ(game.tries(), " 0/ 6");
-}
-
-TEST(Play, FewerTriesThanTheMinimumShowTheErrorBoxAndMoveOnAllTheSame) {
-  HeadlessGame game;
-  game.go_to_level(2);
-  game.play("L1 R2 L3 L4 L5");
-  ASSERT_EQ(game.boxes(), 1u);
-  EXPECT_EQ(game.last_box().title, "Error");
-  EXPECT_EQ(game.last_box().style, BoxStyle::CriticalOkOnly);
-  EXPECT_EQ(game.last_box().text,
-            "ERROR ON PORT 3240.23409! Tumbra has performed an illegal error. "
-            "Contact Zadoquin immediately.");
-  EXPECT_EQ(game.state().level, 3);
-
-  game.play("L1 R2 R4 R1 R3 R1 L5");
-  ASSERT_EQ(game.boxes(), 2u);
-  EXPECT_EQ(game.last_box().title, "Error");
-  EXPECT_EQ(game.state().level, 4);
-  EXPECT_EQ(game.tries(), " 0/ 99");
-}
-
-TEST(Play, MoreTriesThanTheMinimumShowThePlainFinishedBox) {
-  HeadlessGame game;
-  game.play("L1 L1 L1 L1");  // a full circle: four tries, nothing changed
-  game.play("L1 L3 R2 R4");
-  ASSERT_EQ(game.boxes(), 1u);
-  EXPECT_EQ(game.last_box().title, "Finished");
-  EXPECT_EQ(game.last_box().style, BoxStyle::OkCancel);
-  EXPECT_EQ(game.last_box().text, "You beat the level! Prepare for level 2");
-}
-
-TEST(Play, WinningTheLastLevelAnnouncesAndBringsLevelOne) {
-  HeadlessGame game;
-  game.go_to_level(6);
-  game.set_board(game.goal());
-  game.window.press_turn(1, mouse::middle);
-  ASSERT_EQ(game.boxes(), 1u);
-  EXPECT_EQ(game.last_box().text,
-            "ERROR ON PORT 3240.23409! Tumbra has performed an illegal error. "
-            "Contact Zadoquin immediately.");
-  game.go_to_level(6);
-  game.state().trycount = 120;
-  game.set_board(game.goal());
-  game.window.press_turn(1, mouse::middle);
-  EXPECT_EQ(game.last_box().text, "You beat the level! Prepare for level 1");
-  EXPECT_EQ(game.state().level, 1);
-  EXPECT_EQ(game.board(), level1_start);
-}
-
-TEST(ResetClick, StartsOverAtLevelOneFromAnyLevelWithoutAsking) {
-  for (std::int16_t level : {1, 4, 6}) {
-    HeadlessGame game;
-    game.go_to_level(level);
-    game.play("L1 R3 L5");
-    game.window.click_reset();
-    EXPECT_EQ(game.state().level, 1) << "from level " << level;
-    EXPECT_EQ(game.board(), level1_start);
-    EXPECT_EQ(game.tries(), " 0/ 4");
-    EXPECT_EQ(game.boxes(), 0u);
-  }
 }
 
 }  // namespace

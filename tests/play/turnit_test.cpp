@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/headless_game.h"
+#include "../support/game.h"
 #include "app/program_error.h"
 
 namespace tumbra {

@@ -45,6 +45,13 @@ QFont designed_font() {
   return font;
 }
 
+QMargins frame_margins_of(const QWidget& window) {
+  const QRect frame = window.frameGeometry();
+  const QRect client = window.geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(),
+          frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
 }  // namespace
 
 void stop_program(const char* what) {
@@ -88,7 +95,12 @@ void QtToolkit::show_window() {
   }
   centre_on_screen();
   window_->show();
-  window_->raise();
+  // Where the frame's size only becomes known on showing, centre again.
+  const QMargins frame = frame_margins_of(*window_);
+  if (frame != frame_margins_) {
+    frame_margins_ = frame;
+    centre_on_screen();
+  }
   window_->activateWindow();
   if (QWidget* first = widget(ControlName::Turn, 1)) first->setFocus();
 }

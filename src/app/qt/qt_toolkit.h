@@ -19,7 +19,7 @@ namespace tumbra {
 
 class FormWindow;
 
-class QtToolkit final : public Toolkit {
+class QtToolkit : public Toolkit {
  public:
   explicit QtToolkit(FormEvents& events);
   ~QtToolkit() override;

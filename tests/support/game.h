@@ -1,10 +1,12 @@
-// The game on the in-memory window, and boards written as five-character row
+// The game driven as a player would, and boards written as five-character row
 // strings: digits are the level codes ("0" white ... "5" black), any other
 // character stands for a colour of its own (for tracing ring places).
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "app/form1.h"
 #include "app/headless_toolkit.h"
@@ -56,11 +58,15 @@ inline void write_rows(Toolkit& toolkit, int first, const Rows& rows) {
   }
 }
 
-struct HeadlessGame {
+// The game on a window of either layer. `Window` is a Toolkit that also
+// takes player input: press_turn(), click_reset(), boxes() and
+// answer_boxes_with().
+template <class Window>
+struct Game {
   Form1 form;
-  HeadlessToolkit window{form};
+  Window window{form};
 
-  HeadlessGame() {
+  Game() {
     form.attach(window);
     window.show_window();
   }
@@ -69,19 +75,28 @@ struct HeadlessGame {
   Rows board() { return read_rows(window, board_first); }
   Rows goal() { return read_rows(window, goal_first); }
   void set_board(const Rows& rows) { write_rows(window, board_first, rows); }
-  std::string tries() { return window.tries_caption(); }
+  std::string tries() {
+    return window.caption(window.element(ControlName::Tries, 0));
+  }
   std::size_t boxes() const { return window.boxes().size(); }
   const MessageBoxRecord& last_box() const { return window.boxes().back(); }
 
-  void left(std::int16_t button) { window.press_turn(button, mouse::left); }
-  void right(std::int16_t button) { window.press_turn(button, mouse::right); }
+  void press(std::int16_t button, std::int16_t code) {
+    window.press_turn(button, code);
+  }
+  void left(std::int16_t button) { press(button, mouse::left); }
+  void right(std::int16_t button) { press(button, mouse::right); }
+  void click_reset() { window.click_reset(); }
+  void answer_boxes_with(std::function<BoxAnswer(const MessageBoxRecord&)> f) {
+    window.answer_boxes_with(std::move(f));
+  }
   // Plays the presses written as "L1 R2 ..." (L or R, then the button).
   void play(const std::string& presses) {
     for (std::size_t i = 0; i + 1 < presses.size(); ++i) {
       const char side = presses[i];
       if (side != 'L' && side != 'R') continue;
       const auto button = static_cast<std::int16_t>(presses[i + 1] - '0');
-      window.press_turn(button, side == 'L' ? mouse::left : mouse::right);
+      press(button, side == 'L' ? mouse::left : mouse::right);
       ++i;
     }
   }
@@ -92,5 +107,7 @@ struct HeadlessGame {
     window.show_window();
   }
 };
+
+using HeadlessGame = Game<HeadlessToolkit>;
 
 }  // namespace tumbra::testing
