@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <vector>
 
 #include "app/form1.h"
 #include "app/qt/qt_toolkit.h"
@@ -17,15 +18,40 @@ constexpr const char* no_display_line =
 QtMessageHandler default_handler = nullptr;
 bool starting = true;
 
-// Qt aborts when it finds no display to connect to; say plainly why instead.
+struct HeldMessage {
+  QtMsgType type;
+  QString message;
+};
+std::vector<HeldMessage>& held_messages() {
+  static std::vector<HeldMessage> held;
+  return held;
+}
+
+// Qt aborts, after a few lines of its own, when it finds no display to
+// connect to; say plainly in one line why instead. Messages of a start that
+// succeeds are passed on afterwards.
 void start_up_messages(QtMsgType type, const QMessageLogContext& context,
                        const QString& message) {
-  if (starting && type == QtFatalMsg) {
+  if (!starting) {
+    if (default_handler != nullptr) default_handler(type, context, message);
+    return;
+  }
+  if (type == QtFatalMsg) {
     std::fputs(no_display_line, stderr);
     std::fflush(stderr);
     std::_Exit(1);
   }
-  if (default_handler != nullptr) default_handler(type, context, message);
+  held_messages().push_back({type, message});
+}
+
+void pass_on_held_messages() {
+  starting = false;
+  for (const HeldMessage& held : held_messages()) {
+    if (default_handler != nullptr) {
+      default_handler(held.type, QMessageLogContext(), held.message);
+    }
+  }
+  held_messages().clear();
 }
 
 bool display_possible() {
@@ -43,7 +69,7 @@ int main(int argc, char** argv) {
   }
   default_handler = qInstallMessageHandler(start_up_messages);
   QApplication app(argc, argv);
-  starting = false;
+  pass_on_held_messages();
   // A reload hides the old window before the new one shows; only the
   // player's close ends the program.
   QApplication::setQuitOnLastWindowClosed(false);

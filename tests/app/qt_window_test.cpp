@@ -184,6 +184,18 @@ TEST(QtWindow, ResizingMovesNoControl) {
   EXPECT_EQ(circle->geometry(), before);
 }
 
+TEST(QtWindowDeathTest, AProgrammingErrorInAHandlerStopsWithItsNameAndStatus1) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        QtGame game;
+        game.state().level = 101;  // no such level: the caption lookup fails
+        game.left(1);
+      },
+      ::testing::ExitedWithCode(1),
+      "tumbra: stopped by a programming error: level 101 is outside 0 to 100");
+}
+
 }  // namespace
 }  // namespace tumbra
 
