@@ -1,6 +1,6 @@
 # make run   installs what is missing, builds, and starts the game
 # make test  the same, then the whole test suite, headless
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test clean screenshot
 
 all: build
 
@@ -19,3 +19,8 @@ test: build
 
 clean:
 	rm -rf build build-sanitize
+
+# The README's picture: the window on level 1, taken by the real-window test.
+screenshot: build
+	ctest --preset default -R real_window.caption_size_and_centring
+	mkdir -p docs && cp build/real-window/level1.png docs/screenshot.png

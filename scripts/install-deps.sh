@@ -8,7 +8,7 @@ packages=(
   # build
   make cmake g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
   # real-window tests and screenshots
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils libx11-dev python3
   # desktop integration checks
   desktop-file-utils appstream
   # fonts so captions render the same on every machine

@@ -1,0 +1,430 @@
+#!/usr/bin/env python3
+"""The built game as a player meets it.
+
+Each case starts a private X server, launches the real program, drives it
+only from outside with xdotool (real button presses and keys) and reads the
+colours of the circles off the screen with ImageMagick. The turns are checked
+against a model of the rings written here, apart from the game's own code.
+
+    real_window_test.py --program build/tumbra --close-helper build/.../wm_close
+                        --artifacts build/real-window [--case NAME]
+                        [--screenshot PATH]
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+IMPORT = "/usr/bin/import"  # ImageMagick's, not a stand-in earlier on PATH
+SCREEN = (1280, 800)
+DEADLINE = 5.0  # seconds to wait for a window, a focus or a colour
+
+# Geometry of the window at 96 DPI: 15 twips a pixel.
+CLIENT = (417, 161)
+PITCH = 32
+CIRCLE = 33
+TURN_CENTRES = {1: (1, 1), 2: (1, 3), 3: (3, 1), 4: (3, 3), 5: (2, 2)}
+TURN_CELLS = {1: (5, 1), 2: (7, 1), 3: (5, 3), 4: (7, 3), 5: (6, 2)}
+RESET_CELL = (6, 4)  # Reset spans columns 5 to 7 of row 4
+
+COLOURS = {
+    "0": (255, 255, 255),
+    "1": (255, 0, 0),
+    "2": (0, 0, 255),
+    "3": (0, 255, 0),
+    "4": (255, 255, 0),
+    "5": (0, 0, 0),
+}
+
+LEVEL1_START = "00100" "00000" "10001" "00000" "00100"
+LEVEL1_GOAL = "10001" "00000" "00000" "00000" "10001"
+LEVEL2_START = "01110" "10101" "11011" "10101" "01110"
+LEVEL2_GOAL = "11011" "11011" "00000" "11011" "11011"
+
+
+# Left on Turn 1, left on 3, right on 2, right on 4 solves level 1.
+TYPICAL_ROAD = [(1, 1), (3, 1), (2, 3), (4, 3)]
+
+
+class CaseFailed(Exception):
+    pass
+
+
+# ---------------------------------------------------------------- the model
+
+def ring(centre):
+    """The eight cells around `centre`, clockwise from the top left."""
+    r, c = centre
+    return [(r - 1, c - 1), (r - 1, c), (r - 1, c + 1), (r, c + 1),
+            (r + 1, c + 1), (r + 1, c), (r + 1, c - 1), (r, c - 1)]
+
+
+def model_press(board, button, mouse):
+    """The board after mouse button `mouse` (1 left, 2 middle, 3 right in X
+    numbering) went down on Turn `button`."""
+    if mouse == 1:
+        places = 2 if button != 5 else -1  # clockwise; 5 turns back one
+    elif mouse == 3:
+        places = -2 if button != 5 else 1
+    else:
+        return board
+    cells = ring(TURN_CENTRES[button])
+    before = [board[r * 5 + c] for r, c in cells]
+    after = list(board)
+    for k, (r, c) in enumerate(cells):
+        after[r * 5 + c] = before[(k - places) % 8]
+    return "".join(after)
+
+
+# -------------------------------------------------------------- the desktop
+
+def run(args, env, check=True, timeout=10):
+    result = subprocess.run(args, env=env, capture_output=True, text=True,
+                            timeout=timeout)
+    if check and result.returncode != 0:
+        raise CaseFailed(f"{' '.join(args)} failed: {result.stderr.strip()}")
+    return result.stdout
+
+
+def wait_until(what, probe, deadline=DEADLINE):
+    """Polls `probe` until it returns something true; fails naming `what`."""
+    end = time.monotonic() + deadline
+    last = None
+    while True:
+        last = probe()
+        if last:
+            return last
+        if time.monotonic() > end:
+            raise CaseFailed(f"gave up waiting for {what}")
+        time.sleep(0.02)
+
+
+class Desktop:
+    """A private Xvfb display with the game running on it."""
+
+    def __init__(self, program, artifacts, scale=None):
+        self.artifacts = artifacts
+        self.runtime = tempfile.mkdtemp(prefix="tumbra-xdg-")
+        os.chmod(self.runtime, 0o700)
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-noreset", "-nolisten", "tcp",
+             "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as f:
+            number = f.readline().strip()
+        if not number:
+            raise CaseFailed("Xvfb did not start")
+        self.env = {k: v for k, v in os.environ.items()
+                    if not k.startswith("QT_") and k != "WAYLAND_DISPLAY"}
+        self.env.update(DISPLAY=f":{number}", XDG_RUNTIME_DIR=self.runtime,
+                        DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent")
+        if scale is not None:
+            self.env["QT_SCALE_FACTOR"] = str(scale)
+        self.scale = scale or 1
+        self.stderr = tempfile.TemporaryFile()
+        self.game = subprocess.Popen([program], env=self.env,
+                                     stdout=subprocess.DEVNULL,
+                                     stderr=self.stderr)
+        self.window = None
+        self.origin = None
+        self.find_window()
+
+    def close(self):
+        if self.game.poll() is None:
+            self.game.kill()
+            self.game.wait()
+        self.xvfb.terminate()
+        self.xvfb.wait()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+    def stderr_text(self):
+        self.stderr.seek(0)
+        return self.stderr.read().decode(errors="replace")
+
+    def xdotool(self, *args, check=True):
+        return run(["xdotool", *map(str, args)], self.env, check=check)
+
+    def windows(self, title):
+        out = self.xdotool("search", "--onlyvisible", "--name", f"^{title}$",
+                           check=False)
+        return [int(w) for w in out.split()]
+
+    def find_window(self, old=None):
+        """Waits for the visible game window (a new one after a reload)."""
+        def probe():
+            found = [w for w in self.windows("Tumbra!") if w != old]
+            return found[0] if found else None
+        self.window = wait_until("the game window", probe)
+        self.origin = self.geometry()[0]
+        return self.window
+
+    def geometry(self, window=None):
+        out = self.xdotool("getwindowgeometry", window or self.window)
+        pos = out.split("Position: ")[1].split()[0].split(",")
+        size = out.split("Geometry: ")[1].split()[0].split("x")
+        return (int(pos[0]), int(pos[1])), (int(size[0]), int(size[1]))
+
+    def cell_centre(self, column, row):
+        """The screen point at the centre of lattice cell (column, row)."""
+        half = (CIRCLE * self.scale) // 2
+        return (self.origin[0] + column * PITCH * self.scale + half,
+                self.origin[1] + row * PITCH * self.scale + half)
+
+    def screenshot(self):
+        width, height = SCREEN
+        raw = subprocess.run(
+            [IMPORT, "-window", "root", "-depth", "8", "rgb:-"],
+            env=self.env, capture_output=True, timeout=10).stdout
+        if len(raw) != width * height * 3:
+            raise CaseFailed("could not read the screen")
+        return raw
+
+    def pixel(self, shot, point):
+        x, y = point
+        i = (y * SCREEN[0] + x) * 3
+        return tuple(shot[i:i + 3])
+
+    def read_block(self, shot, first_column):
+        """The codes of a 5 x 5 block; '?' where a colour is no code."""
+        codes = {rgb: code for code, rgb in COLOURS.items()}
+        return "".join(
+            codes.get(self.pixel(shot, self.cell_centre(first_column + c, r)),
+                      "?")
+            for r in range(5) for c in range(5))
+
+    def read_board(self):
+        shot = self.screenshot()
+        return self.read_block(shot, 0), self.read_block(shot, 8)
+
+    def wait_for_board(self, board, goal, what):
+        seen = []
+
+        def probe():
+            seen[:] = [self.read_board()]
+            return seen[0] == (board, goal)
+        try:
+            wait_until(what, probe)
+        except CaseFailed:
+            raise CaseFailed(f"{what}: expected board {rows(board)} goal "
+                             f"{rows(goal)}, saw board {rows(seen[0][0])} "
+                             f"goal {rows(seen[0][1])}")
+
+    def press(self, button, mouse, repeat=1):
+        x, y = self.cell_centre(*TURN_CELLS[button])
+        self.xdotool("mousemove", x, y, "click", "--repeat", repeat,
+                     "--delay", 40, mouse)
+
+    def click_reset(self):
+        old = self.window
+        x, y = self.cell_centre(*RESET_CELL)
+        self.xdotool("mousemove", x, y, "click", 1)
+        self.find_window(old)
+
+    def save_screenshot(self, path):
+        os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+        subprocess.run([IMPORT, "-window", str(self.window), path],
+                       env=self.env, capture_output=True, timeout=10)
+
+
+def rows(cells):
+    return " ".join(cells[i:i + 5] for i in range(0, 25, 5))
+
+
+def assert_equal(seen, expected, what):
+    if seen != expected:
+        raise CaseFailed(f"{what}: expected {expected}, saw {seen}")
+
+
+def assert_centred(desktop, size, what):
+    (x, y), (w, h) = desktop.geometry()
+    assert_equal((w, h), size, f"{what}: client size")
+    expected = ((SCREEN[0] - w) // 2, (SCREEN[1] - h) // 2)
+    if abs(x - expected[0]) > 1 or abs(y - expected[1]) > 1:
+        raise CaseFailed(f"{what}: window at {(x, y)}, centred is {expected}")
+
+
+# ------------------------------------------------------------------ cases
+
+def case_window_caption_size_and_centring(d):
+    name = d.xdotool("getwindowname", d.window).strip()
+    assert_equal(name, "Tumbra!", "caption")
+    assert_centred(d, CLIENT, "at start")
+    d.click_reset()
+    assert_centred(d, CLIENT, "after a reload")
+    d.xdotool("windowmove", d.window, 20, 30)
+    wait_until("the moved window", lambda: d.geometry()[0] == (20, 30))
+    d.origin = (20, 30)
+    d.click_reset()
+    assert_centred(d, CLIENT, "after the player had moved it")
+
+
+def case_typical_road_and_the_box(d):
+    board = LEVEL1_START
+    d.wait_for_board(board, LEVEL1_GOAL, "level 1")
+    road = TYPICAL_ROAD
+    for n, (button, mouse) in enumerate(road[:-1], 1):
+        d.press(button, mouse)
+        board = model_press(board, button, mouse)
+        d.wait_for_board(board, LEVEL1_GOAL, f"after press {n}")
+        if d.windows("Finished"):
+            raise CaseFailed(f"a box opened after press {n}")
+    d.press(*road[-1])
+    box = wait_until("the box titled Finished",
+                     lambda: d.windows("Finished"))[0]
+    # A press on the game window while the box is open turns nothing.
+    shot = d.screenshot()
+    before = d.read_block(shot, 0)
+    d.press(3, 1)
+    time.sleep(0.3)
+    after = d.read_block(d.screenshot(), 0)
+    (bx, by), (bw, bh) = d.geometry(box)
+    for i in range(25):
+        x, y = d.cell_centre(i % 5, i // 5)
+        covered = bx <= x < bx + bw and by <= y < by + bh
+        if not covered and after[i] != before[i]:
+            raise CaseFailed(f"circle {i + 1} changed under the open box")
+    wait_until("the box to take the keyboard",
+               lambda: d.xdotool("getwindowfocus", check=False).strip()
+               == str(box))
+    d.xdotool("key", "Return")
+    wait_until("the box to close", lambda: not d.windows("Finished"))
+    d.find_window(d.window)
+    d.wait_for_board(LEVEL2_START, LEVEL2_GOAL, "level 2 after Return")
+
+
+def case_presses_match_the_model(d):
+    board = LEVEL1_START
+    d.wait_for_board(board, LEVEL1_GOAL, "level 1")
+    # Turn 1 holds the focus at start: keys that would click it turn nothing.
+    wait_until("the game window to take the keyboard",
+               lambda: d.xdotool("getwindowfocus", check=False).strip()
+               == str(d.window))
+    d.xdotool("key", "space", "Return", "KP_Enter")
+    time.sleep(0.3)
+    d.wait_for_board(board, LEVEL1_GOAL, "after space and Return")
+    # Level 1's red circles never reach the centre ring, so the turns are
+    # checked on level 2, after the typical road.
+    for button, mouse in TYPICAL_ROAD:
+        d.press(button, mouse)
+    wait_until("the box", lambda: d.windows("Finished"))
+    d.xdotool("key", "Return")
+    d.find_window(d.window)
+    board = LEVEL2_START
+    d.wait_for_board(board, LEVEL2_GOAL, "level 2")
+    for mouse in (1, 3, 2):
+        for button in range(1, 6):
+            d.press(button, mouse)
+            board = model_press(board, button, mouse)
+            if board == LEVEL2_GOAL:
+                raise CaseFailed("this road should not solve level 2")
+            d.wait_for_board(board, LEVEL2_GOAL,
+                             f"after mouse {mouse} on Turn {button}")
+    d.press(5, 1, repeat=2)  # two quick presses, a double-click to X
+    board = model_press(model_press(board, 5, 1), 5, 1)
+    d.wait_for_board(board, LEVEL2_GOAL, "after two quick presses")
+
+
+def case_resize_and_reset(d):
+    d.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1")
+    d.press(1, 1)
+    board = model_press(LEVEL1_START, 1, 1)
+    d.wait_for_board(board, LEVEL1_GOAL, "after a turn")
+    for size in ((900, 500), (200, 100), CLIENT):
+        d.xdotool("windowsize", d.window, *size)
+        wait_until(f"the window at {size}", lambda: d.geometry()[1] == size)
+        d.origin = d.geometry()[0]
+        if size[0] >= CLIENT[0]:
+            d.wait_for_board(board, LEVEL1_GOAL, f"resized to {size}")
+    d.click_reset()
+    d.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1 after Reset")
+
+
+def case_close_request_ends_the_program(d, close_helper):
+    d.press(2, 1)
+    time.sleep(0.2)
+    started = time.monotonic()
+    run([close_helper, str(d.window)], d.env)
+    try:
+        status = d.game.wait(timeout=1.0)
+    except subprocess.TimeoutExpired:
+        raise CaseFailed("the program still runs a second after the close")
+    assert_equal(status, 0, "exit status")
+    elapsed = time.monotonic() - started
+    print(f"  ended {elapsed * 1000:.0f} ms after the close request")
+
+
+def case_scale_factor_two(d):
+    assert_centred(d, (CLIENT[0] * 2, CLIENT[1] * 2), "at scale 2")
+    d.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1 at scale 2")
+
+
+CASES = {
+    "caption_size_and_centring": (case_window_caption_size_and_centring, {}),
+    "typical_road_and_box": (case_typical_road_and_the_box, {}),
+    "presses_match_model": (case_presses_match_the_model, {}),
+    "resize_and_reset": (case_resize_and_reset, {}),
+    "close_request": (case_close_request_ends_the_program, {}),
+    "scale_factor_2": (case_scale_factor_two, {"scale": 2}),
+}
+
+
+def run_case(name, options):
+    function, settings = CASES[name]
+    desktop = None
+    try:
+        desktop = Desktop(options.program, options.artifacts, **settings)
+        if name == "close_request":
+            function(desktop, options.close_helper)
+        else:
+            function(desktop)
+        if name == "caption_size_and_centring" and options.screenshot:
+            desktop.click_reset()
+            desktop.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1")
+            desktop.save_screenshot(options.screenshot)
+        if desktop.game.poll() is not None and name != "close_request":
+            raise CaseFailed(f"the program ended with {desktop.game.poll()}")
+        errors = desktop.stderr_text()
+        if errors:
+            raise CaseFailed(f"the program wrote to stderr:\n{errors}")
+        print(f"PASS {name}")
+        return True
+    except CaseFailed as failure:
+        print(f"FAIL {name}: {failure}")
+        if desktop is not None:
+            os.makedirs(options.artifacts, exist_ok=True)
+            shot = os.path.join(options.artifacts, f"{name}-failed.png")
+            subprocess.run([IMPORT, "-window", "root", shot], env=desktop.env,
+                           capture_output=True, timeout=10)
+            print(f"  screenshot: {shot}")
+            if desktop.stderr_text():
+                print(f"  stderr: {desktop.stderr_text()}")
+        return False
+    finally:
+        if desktop is not None:
+            desktop.close()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--close-helper", required=True)
+    parser.add_argument("--artifacts", required=True)
+    parser.add_argument("--case", choices=sorted(CASES), action="append")
+    parser.add_argument("--screenshot")
+    options = parser.parse_args()
+    names = options.case or list(CASES)
+    results = [run_case(name, options) for name in names]
+    passed = sum(results)
+    print(f"{passed} passed, {len(results) - passed} failed")
+    return 0 if all(results) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
