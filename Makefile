@@ -1,6 +1,6 @@
 # make run   installs what is missing, builds, and starts the game
 # make test  the same, then the whole test suite, headless
-.PHONY: all deps build run test clean screenshot
+.PHONY: all deps build build-sanitize run test clean screenshot
 
 all: build
 
@@ -14,8 +14,15 @@ build: deps
 run: build
 	./build/tumbra
 
-test: build
+build-sanitize: deps
+	cmake --preset sanitize
+	cmake --build --preset sanitize
+
+# The whole suite twice: as built for players, and under AddressSanitizer,
+# UndefinedBehaviorSanitizer and LeakSanitizer.
+test: build build-sanitize
 	ctest --preset default
+	ctest --preset sanitize
 
 clean:
 	rm -rf build build-sanitize

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../play/play_scenarios.h"
+#include "../play/random_play.h"
 #include "../support/qt_game.h"
 #include "app/qt/circle_widget.h"
 
@@ -182,6 +183,31 @@ TEST(QtWindow, ResizingMovesNoControl) {
   game.window.window()->resize(10, 10);
   QCoreApplication::processEvents();
   EXPECT_EQ(circle->geometry(), before);
+}
+
+// Real presses on the five buttons with every mouse button Qt knows,
+// Reset clicks, and boxes answered either way.
+TEST(QtWindow, TwentyThousandRandomEventsKeepEveryInvariant) {
+  QtGame game;
+  const std::uint64_t seed = testing::random_play_seed();
+  const testing::RandomPlayPlan plan{testing::scaled_events(20'000),
+                                     {1, 2, 3, 4, 5},
+                                     {1, 2, 4, 8, 16, 1, 2},
+                                     1.0 / 2'000};
+  const auto report = testing::random_play(game, plan, seed);
+  testing::print_report("Qt window", seed, report);
+  EXPECT_EQ(report.events, plan.events);
+}
+
+TEST(QtWindow, AThousandReloadsKeepTheWidgetCountConstant) {
+  QtGame game;
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const qsizetype widgets = QApplication::allWidgets().size();
+  for (int i = 0; i < 1000; ++i) {
+    game.click_reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(QApplication::allWidgets().size(), widgets) << "reload " << i;
+  }
 }
 
 TEST(QtWindowDeathTest, AProgrammingErrorInAHandlerStopsWithItsNameAndStatus1) {

@@ -360,6 +360,47 @@ def case_close_request_ends_the_program(d, close_helper):
     print(f"  ended {elapsed * 1000:.0f} ms after the close request")
 
 
+def case_odd_input(d, close_helper):
+    board = LEVEL1_START
+    d.wait_for_board(board, LEVEL1_GOAL, "level 1")
+    # The middle button, buttons 8 and 9 and the wheel (4 and 5) turn nothing.
+    for mouse in (2, 8, 9, 4, 5):
+        for button in (1, 5):
+            d.press(button, mouse)
+    time.sleep(0.3)
+    d.wait_for_board(board, LEVEL1_GOAL, "after other buttons and the wheel")
+    # The smallest and the largest window, then the designed size again.
+    for size in ((1, 1), SCREEN, CLIENT):
+        d.xdotool("windowsize", d.window, *size)
+        wait_until(f"the window at {size}", lambda: d.geometry()[1] == size)
+    d.origin = d.geometry()[0]
+    d.wait_for_board(board, LEVEL1_GOAL, "after resizing")
+    # With the box open: presses, keys and a close request on the game
+    # window change nothing, and the box waits for its answer.
+    for button, mouse in TYPICAL_ROAD:
+        d.press(button, mouse)
+    box = wait_until("the box", lambda: d.windows("Finished"))[0]
+    for button, mouse in ((1, 1), (5, 3), (4, 2)):
+        d.press(button, mouse)
+    d.xdotool("key", "a", "5", "Tab", "shift+Tab")
+    run([close_helper, str(d.window)], d.env)
+    time.sleep(0.3)
+    if d.game.poll() is not None:
+        raise CaseFailed("the program ended while its box was open")
+    if d.windows("Finished") != [box]:
+        raise CaseFailed("the box did not stay open")
+    d.xdotool("windowfocus", "--sync", box)
+    d.xdotool("key", "Escape")  # Cancel: the game moves on all the same
+    d.find_window(d.window)
+    d.wait_for_board(LEVEL2_START, LEVEL2_GOAL, "level 2 after the box")
+    # And the close request is honoured once the box is gone.
+    run([close_helper, str(d.window)], d.env)
+    try:
+        assert_equal(d.game.wait(timeout=1.0), 0, "exit status")
+    except subprocess.TimeoutExpired:
+        raise CaseFailed("the program still runs a second after the close")
+
+
 def case_scale_factor_two(d):
     assert_centred(d, (CLIENT[0] * 2, CLIENT[1] * 2), "at scale 2")
     d.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1 at scale 2")
@@ -372,6 +413,7 @@ CASES = {
     "resize_and_reset": (case_resize_and_reset, {}),
     "close_request": (case_close_request_ends_the_program, {}),
     "scale_factor_2": (case_scale_factor_two, {"scale": 2}),
+    "odd_input": (case_odd_input, {}),
 }
 
 
@@ -380,7 +422,7 @@ def run_case(name, options):
     desktop = None
     try:
         desktop = Desktop(options.program, options.artifacts, **settings)
-        if name == "close_request":
+        if name in ("close_request", "odd_input"):
             function(desktop, options.close_helper)
         else:
             function(desktop)
@@ -388,7 +430,8 @@ def run_case(name, options):
             desktop.click_reset()
             desktop.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1")
             desktop.save_screenshot(options.screenshot)
-        if desktop.game.poll() is not None and name != "close_request":
+        if desktop.game.poll() is not None and name not in (
+                "close_request", "odd_input"):
             raise CaseFailed(f"the program ended with {desktop.game.poll()}")
         errors = desktop.stderr_text()
         if errors:
