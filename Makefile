@@ -1,6 +1,6 @@
 # make run   installs what is missing, builds, and starts the game
 # make test  the same, then the whole test suite, headless
-.PHONY: all deps build build-sanitize run test clean screenshot
+.PHONY: all deps build build-sanitize run test bench clean screenshot
 
 all: build
 
@@ -26,6 +26,10 @@ test: build build-sanitize
 
 clean:
 	rm -rf build build-sanitize
+
+# Timings against the toolkit's own floor; see docs/performance.md.
+bench: build
+	python3 bench/run_benchmarks.py build
 
 # The README's picture: the window on level 1, taken by the real-window test.
 screenshot: build

@@ -21,7 +21,32 @@ std::string describe(ControlName name, std::int16_t index) {
   return std::string(name_of(name)) + "(" + std::to_string(index) + ")";
 }
 
+std::size_t slot(ControlName name) { return static_cast<std::size_t>(name); }
+
 }  // namespace
+
+HeadlessToolkit::ControlState* HeadlessToolkit::find(ControlName name,
+                                                     std::int16_t index) {
+  auto& array = controls_[slot(name)];
+  if (index < 0 || static_cast<std::size_t>(index) >= array.size() ||
+      !array[static_cast<std::size_t>(index)]) {
+    return nullptr;
+  }
+  return &*array[static_cast<std::size_t>(index)];
+}
+
+void HeadlessToolkit::add(ControlName name, std::int16_t index,
+                          const ControlState& state) {
+  if (index < 0) {
+    throw ProgramError("control " + describe(name, index) +
+                       ": an index is never below 0");
+  }
+  auto& array = controls_[slot(name)];
+  const auto at = static_cast<std::size_t>(index);
+  if (array.size() <= at) array.resize(at + 1);
+  array[at] = state;
+  ++live_;
+}
 
 void HeadlessToolkit::show_window() {
   if (!loaded_) {
@@ -39,7 +64,7 @@ void HeadlessToolkit::show_window() {
       if (c.caption != nullptr) s.caption = c.caption;
       if (c.name == ControlName::Tries) s.back_color = design::tries_back_color;
       if (c.name == ControlName::Piece) s.back_color = design::piece_back_color;
-      controls_[{c.name, c.index}] = s;
+      add(c.name, c.index, s);
     }
     events_.Form_Load();
   }
@@ -47,13 +72,14 @@ void HeadlessToolkit::show_window() {
 }
 
 void HeadlessToolkit::unload_window() {
-  controls_.clear();
+  for (auto& array : controls_) array.clear();
+  live_ = 0;
   loaded_ = false;
   shown_ = false;
 }
 
 ControlRef HeadlessToolkit::element(ControlName name, std::int16_t index) {
-  if (!loaded_ || controls_.count({name, index}) == 0) {
+  if (!loaded_ || find(name, index) == nullptr) {
     throw ProgramError("control " + describe(name, index) + " does not exist");
   }
   return {name, index, window_};
@@ -64,13 +90,12 @@ void HeadlessToolkit::create_element(ControlName array, std::int16_t index) {
     throw ProgramError(std::string(name_of(array)) + " is not a control array");
   }
   if (!loaded_) throw ProgramError("no window is loaded");
-  if (controls_.count({array, index}) != 0) {
+  if (find(array, index) != nullptr) {
     throw ProgramError("control " + describe(array, index) + " already exists");
   }
-  const design::Control& model = design::control(array);
-  ControlState copy = controls_.at({array, model.index});
+  ControlState copy = *find(array, design::control(array).index);
   copy.visible = false;
-  controls_[{array, index}] = copy;
+  add(array, index, copy);
   created_.emplace_back(array, index);
 }
 
@@ -79,12 +104,12 @@ HeadlessToolkit::ControlState& HeadlessToolkit::state(ControlRef control) {
     throw ProgramError("control " + describe(control.name, control.index) +
                        " belongs to a window that was unloaded");
   }
-  auto it = controls_.find({control.name, control.index});
-  if (it == controls_.end()) {
+  ControlState* found = find(control.name, control.index);
+  if (found == nullptr) {
     throw ProgramError("control " + describe(control.name, control.index) +
                        " does not exist");
   }
-  return it->second;
+  return *found;
 }
 
 void HeadlessToolkit::show_control(ControlRef control) {

@@ -4,9 +4,10 @@
 // the Qt window does, without a display.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,7 +63,7 @@ class HeadlessToolkit final : public Toolkit {
   bool loaded() const { return loaded_; }
   bool shown() const { return shown_; }
   std::uint32_t loads() const { return window_; }
-  std::size_t live_controls() const { return controls_.size(); }
+  std::size_t live_controls() const { return live_; }
   const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
   // Every create_element call of the current load, in order.
   const std::vector<std::pair<ControlName, std::int16_t>>& created() const {
@@ -73,11 +74,16 @@ class HeadlessToolkit final : public Toolkit {
   Colour piece_colour(std::int16_t index);
 
  private:
-  using Key = std::pair<ControlName, std::int16_t>;
+  // The control at (name, index), or nullptr; indexes below 0 never exist.
+  ControlState* find(ControlName name, std::int16_t index);
+  void add(ControlName name, std::int16_t index, const ControlState& state);
   ControlState& state(ControlRef control);
 
   FormEvents& events_;
-  std::map<Key, ControlState> controls_;
+  // By name, then by index: a turn reads and writes dozens of circles, so
+  // lookups are direct.
+  std::array<std::vector<std::optional<ControlState>>, 4> controls_;
+  std::size_t live_ = 0;
   std::vector<std::pair<ControlName, std::int16_t>> created_;
   std::vector<MessageBoxRecord> boxes_;
   std::function<BoxAnswer(const MessageBoxRecord&)> answer_;

@@ -3,6 +3,7 @@
 // do for a player. Message boxes are recorded and answered as they open.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>

@@ -1,6 +1,7 @@
 // One circle of the board or the goal picture: it holds its colour and paints
 // it, antialiased, with a thin neutral outline so that white shows on a light
-// window.
+// window. The outline is as wide as the overlap with the neighbours, so a new
+// colour repaints only the inside and never a neighbour.
 #pragma once
 
 #include <QWidget>
@@ -11,7 +12,7 @@ namespace tumbra {
 
 class CircleWidget final : public QWidget {
  public:
-  explicit CircleWidget(QWidget* parent, Colour colour);
+  CircleWidget(QWidget* parent, Colour colour, int outline);
 
   Colour colour() const { return colour_; }
   // Repaints only when the colour really changes.
@@ -22,6 +23,7 @@ class CircleWidget final : public QWidget {
 
  private:
   Colour colour_;
+  int outline_;
 };
 
 // The packed colour as Qt's colour.

@@ -143,7 +143,7 @@ QWidget* QtToolkit::make_control(ControlName name, std::int16_t index) {
           index == 0 ? design::piece_back_color
                      : static_cast<CircleWidget*>(widget(ControlName::Piece, 0))
                            ->colour();
-      return new CircleWidget(parent, colour);
+      return new CircleWidget(parent, colour, twips_.overlap());
     }
     case ControlName::Turn: {
       const std::uint32_t serial = serial_;
@@ -165,6 +165,9 @@ QWidget* QtToolkit::make_control(ControlName name, std::int16_t index) {
       auto* label = new QLabel(parent);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(Qt::AlignCenter);
+      // A new caption repaints the inside only, not the overlapping circles.
+      label->setContentsMargins(twips_.overlap(), twips_.overlap(),
+                                twips_.overlap(), twips_.overlap());
       label->setFont(designed_font());
       label->setAutoFillBackground(true);
       QPalette palette = label->palette();

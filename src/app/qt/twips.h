@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QRect>
+#include <algorithm>
 #include <cmath>
+
+#include "board/lattice.h"
 
 namespace tumbra {
 
@@ -15,6 +18,13 @@ struct Twips {
     return static_cast<int>(std::lround(twips * pixels_per_twip));
   }
   double to_twips(double pixels) const { return pixels / pixels_per_twip; }
+  // How far neighbouring cells of the lattice overlap, in whole pixels: a
+  // repaint kept this far inside a control leaves its neighbours alone.
+  int overlap() const {
+    const double twips = lattice::cell_size - lattice::pitch;
+    return std::max(
+        1, static_cast<int>(std::ceil(twips * pixels_per_twip - 1e-9)));
+  }
   // Edges rounded on their own, so that neighbours keep their overlap.
   QRect rect(double left, double top, double width, double height) const {
     const int x = to_pixels(left);

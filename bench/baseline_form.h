@@ -1,0 +1,49 @@
+// The toolkit's floor: the least a Qt 6 Widgets program with a window like
+// the game's does. One window of the game's size holding one push button and
+// one label with text, in the game's font and colours, so that the fonts and
+// the style load as they do in the game.
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QWidget>
+
+namespace tumbra::bench {
+
+inline QWidget* make_baseline_window() {
+  auto* window = new QWidget;
+  window->setWindowTitle("Baseline");
+  window->resize(417, 161);
+  QFont font;
+  font.setFamilies({"MS Sans Serif", "DejaVu Sans", "Sans Serif"});
+  font.setPointSizeF(13.5);
+  auto* label = new QLabel(" 0/ 4", window);
+  label->setGeometry(160, 0, 97, 33);
+  label->setAlignment(Qt::AlignCenter);
+  label->setFont(font);
+  label->setAutoFillBackground(true);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::Window, QColor(0, 255, 0));
+  palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+  label->setPalette(palette);
+  auto* button = new QPushButton("Reset", window);
+  button->setGeometry(160, 128, 97, 33);
+  button->setFont(font);
+  return window;
+}
+
+// The same window with as many more plain child widgets as the game builds
+// (50 circles, 4 buttons and the template circle), each placed, shown and
+// painted empty: what Qt itself charges for that many controls.
+inline QWidget* make_crowded_baseline_window() {
+  QWidget* window = make_baseline_window();
+  for (int i = 0; i < 55; ++i) {
+    auto* child = new QWidget(window);
+    child->setGeometry(32 * (i % 13), 32 * (i / 13 % 5), 33, 33);
+  }
+  return window;
+}
+
+}  // namespace tumbra::bench

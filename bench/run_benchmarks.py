@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+"""Runs the benchmarks and prints their figures as Markdown tables.
+
+Every figure is a ratio against a floor measured in the same run, the two
+taken in alternation (A B A B), since these machines are shared and noisy.
+
+    run_benchmarks.py BUILD-DIR [--runs N] [--quick]
+"""
+
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+
+
+def start_xvfb():
+    read, write = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write), "-noreset", "-nolisten", "tcp",
+         "-screen", "0", "1280x800x24"],
+        pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as f:
+        return xvfb, ":" + f.readline().strip()
+
+
+def summary(values):
+    return statistics.median(values), min(values), max(values)
+
+
+def row(what, unit, game, floor, floor_name):
+    g, f = summary(game), summary(floor)
+    return (f"| {what} | game {g[0]:.1f} {unit} ({g[1]:.1f}–{g[2]:.1f}) | "
+            f"{floor_name} {f[0]:.1f} {unit} ({f[1]:.1f}–{f[2]:.1f}) | "
+            f"{g[0] / f[0]:.3f} |")
+
+
+def start_up_and_memory(build, runs):
+    """Exec to first painted frame, and RSS once shown, under Xvfb."""
+    xvfb, display = start_xvfb()
+    runtime = tempfile.mkdtemp(prefix="tumbra-bench-")
+    env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
+    env.update(DISPLAY=display, XDG_RUNTIME_DIR=runtime,
+               DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent")
+    probe = os.path.join(build, "bench", "startup_probe")
+    # Both windows show the green of their label at (163, 3) once painted.
+    sides = {
+        "game": ["Tumbra!", os.path.join(build, "tumbra")],
+        "floor": ["Baseline", os.path.join(build, "bench", "baseline_window")],
+    }
+    samples = {side: {"ms": [], "kib": []} for side in sides}
+    try:
+        for _ in range(3):  # warm the disk cache and fontconfig
+            for title, program in sides.values():
+                subprocess.run([probe, title, "163", "3", "00ff00", "--",
+                                program], env=env, capture_output=True)
+        for _ in range(runs):
+            for side, (title, program) in sides.items():
+                out = subprocess.run(
+                    [probe, title, "163", "3", "00ff00", "--", program],
+                    env=env, capture_output=True, text=True, check=True).stdout
+                fields = dict(f.split("=") for f in out.split())
+                samples[side]["ms"].append(float(fields["startup_ms"]))
+                samples[side]["kib"].append(float(fields["rss_kib"]))
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+        shutil.rmtree(runtime, ignore_errors=True)
+    floor = "minimal Qt window"
+    return [row("start-up to first frame", "ms", samples["game"]["ms"],
+                samples["floor"]["ms"], floor),
+            row("RSS once shown", "KiB", samples["game"]["kib"],
+                samples["floor"]["kib"], floor)]
+
+
+def offscreen(command):
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    return subprocess.run(command, env=env, capture_output=True, text=True,
+                          check=True).stdout
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("build")
+    parser.add_argument("--runs", type=int, default=25)
+    parser.add_argument("--quick", action="store_true",
+                        help="fewer rounds, no million-turn runs")
+    options = parser.parse_args()
+    build = options.build
+
+    print(f"## Start-up and memory ({options.runs} runs each, alternated)\n")
+    print("| figure | game, median (min–max) | floor, median (min–max) | ratio |")
+    print("|---|---|---|---|")
+    for line in start_up_and_memory(build, options.runs):
+        print(line)
+
+    print("\n## Reload (offscreen, alternated)\n")
+    print("| figure | game, median (min–max) | floor, median (min–max) | ratio |")
+    print("|---|---|---|---|")
+    rounds = "100" if options.quick else "300"
+    print(offscreen([os.path.join(build, "bench", "reload_bench"), rounds,
+                     "1000"]).strip())
+
+    print("\n## Turns (Google Benchmark, ns per turn)\n")
+    command = [os.path.join(build, "bench", "turn_bench"),
+               "--benchmark_format=csv"]
+    if options.quick:
+        command.append("--benchmark_filter=/(1000|10000)/iterations")
+    lines = offscreen(command).splitlines()
+    print("| benchmark | turns | ns per turn |")
+    print("|---|---|---|")
+    for line in lines:
+        if not line.startswith('"'):
+            continue
+        name, _, _, cpu = line.split(",")[:4]
+        name = name.strip('"')
+        base, _, turns = name.split("/iterations")[0].rpartition("/")
+        print(f"| {base} | {int(turns):,} | {float(cpu):.1f} |")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
