@@ -81,7 +81,8 @@ TEST(QtWindow, ShowsTheDesignedWindowCentredWithEveryControlInItsCell) {
   for (const Cell& c : cells) {
     QWidget* w = game.window.widget(c.name, c.index);
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->geometry(), c.pixels) << int(c.name) << "/" << c.index;
+    EXPECT_EQ(QRect(w->mapTo(window, QPoint(0, 0)), w->size()), c.pixels)
+        << int(c.name) << "/" << c.index;
     EXPECT_TRUE(w->isVisible());
   }
   EXPECT_FALSE(game.window.widget(ControlName::Piece, 0)->isVisible());
@@ -104,8 +105,9 @@ TEST(QtWindow, CirclesPaintTheirExactColourAtTheirCentre) {
   for (std::int16_t i = 1; i <= 50; ++i) {
     QWidget* circle = game.window.widget(ControlName::Piece, i);
     const Colour colour = static_cast<CircleWidget*>(circle)->colour();
-    EXPECT_EQ(image.pixelColor(circle->geometry().center()), to_qcolor(colour))
-        << "piece " << i;
+    const QPoint centre =
+        circle->mapTo(game.window.window(), circle->rect().center());
+    EXPECT_EQ(image.pixelColor(centre), to_qcolor(colour)) << "piece " << i;
   }
 }
 

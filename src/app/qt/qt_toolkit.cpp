@@ -6,10 +6,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 
+#include "app/accessible_text.h"
 #include "app/form1_design.h"
 #include "app/program_error.h"
 #include "app/qt/circle_widget.h"
@@ -116,6 +118,9 @@ void QtToolkit::build_design() {
   window_->setWindowTitle(design::caption);
   window_->resize(twips_.to_pixels(design::client_width),
                   twips_.to_pixels(design::client_height));
+  board_ = make_block(accessible::board_name, accessible::board_description, 0);
+  goal_ = make_block(accessible::goal_name, accessible::goal_description,
+                     lattice::goal_offset);
 
   for (const design::Control& c : design::controls) {
     Control& record = controls_[{c.name, c.index}];
@@ -124,6 +129,9 @@ void QtToolkit::build_design() {
     record.width = c.width;
     record.height = c.height;
     record.widget = make_control(c.name, c.index);
+    if (c.name == ControlName::Piece) {
+      record.block = record.widget->parentWidget();
+    }
     if (c.caption != nullptr) {
       set_caption({c.name, c.index, serial_}, c.caption);
     }
@@ -135,6 +143,17 @@ void QtToolkit::build_design() {
                        widget(ControlName::Reset, 0));
 }
 
+QWidget* QtToolkit::make_block(const char* name, const char* description,
+                               int left_twips) {
+  constexpr int extent =
+      (lattice::side - 1) * lattice::pitch + lattice::cell_size;
+  auto* block = new QWidget(window_.data());
+  block->setGeometry(twips_.rect(left_twips, 0, extent, extent));
+  block->setAccessibleName(name);
+  block->setAccessibleDescription(description);
+  return block;
+}
+
 QWidget* QtToolkit::make_control(ControlName name, std::int16_t index) {
   QWidget* parent = window_.data();
   switch (name) {
@@ -143,7 +162,8 @@ QWidget* QtToolkit::make_control(ControlName name, std::int16_t index) {
           index == 0 ? design::piece_back_color
                      : static_cast<CircleWidget*>(widget(ControlName::Piece, 0))
                            ->colour();
-      return new CircleWidget(parent, colour, twips_.overlap());
+      QWidget* block = index >= lattice::first_goal_piece ? goal_ : board_;
+      return new CircleWidget(block, colour, twips_.overlap());
     }
     case ControlName::Turn: {
       const std::uint32_t serial = serial_;
@@ -159,6 +179,10 @@ QWidget* QtToolkit::make_control(ControlName name, std::int16_t index) {
             });
           });
       button->setFocusPolicy(Qt::StrongFocus);
+      button->setAccessibleName(
+          QString::fromStdString(accessible::turn_name(index)));
+      button->setAccessibleDescription(
+          QString::fromStdString(accessible::turn_description(index)));
       return button;
     }
     case ControlName::Tries: {
@@ -175,12 +199,14 @@ QWidget* QtToolkit::make_control(ControlName name, std::int16_t index) {
       palette.setColor(QPalette::WindowText,
                        to_qcolor(design::tries_fore_color));
       label->setPalette(palette);
+      label->setAccessibleName(accessible::tries_name);
       return label;
     }
     case ControlName::Reset: {
       auto* button = new QPushButton(parent);
       button->setAutoDefault(false);
       button->setFont(designed_font());
+      button->setAccessibleDescription(accessible::reset_description);
       const std::uint32_t serial = serial_;
       QObject::connect(button, &QPushButton::clicked, button, [this, serial] {
         if (serial != serial_) return;
@@ -237,6 +263,8 @@ void QtToolkit::create_element(ControlName array, std::int16_t index) {
   const Control model = controls_.at({array, model_design.index});
   Control record = model;
   record.widget = make_control(array, index);
+  record.block =
+      array == ControlName::Piece ? record.widget->parentWidget() : nullptr;
   record.widget->setVisible(false);
   controls_[{array, index}] = record;
   if (array == ControlName::Turn) {
@@ -264,7 +292,23 @@ QtToolkit::Control& QtToolkit::control(ControlRef ref) {
 }
 
 void QtToolkit::place(Control& c) {
-  c.widget->setGeometry(twips_.rect(c.left, c.top, c.width, c.height));
+  QRect pixels = twips_.rect(c.left, c.top, c.width, c.height);
+  if (c.block != nullptr) {
+    // A circle stands in its block, which stands in the window.
+    pixels.translate(-c.block->pos());
+    describe_circle(c);
+  }
+  c.widget->setGeometry(pixels);
+}
+
+void QtToolkit::describe_circle(const Control& c) {
+  const double block_left = c.block == goal_ ? lattice::goal_offset : 0;
+  const int row = static_cast<int>(std::lround(c.top / lattice::pitch));
+  const int column =
+      static_cast<int>(std::lround((c.left - block_left) / lattice::pitch));
+  const Colour colour = static_cast<CircleWidget*>(c.widget)->colour();
+  c.widget->setAccessibleName(
+      QString::fromStdString(accessible::circle_name(row, column, colour)));
 }
 
 void QtToolkit::show_control(ControlRef ref) { control(ref).widget->show(); }
@@ -292,7 +336,11 @@ void QtToolkit::set_back_color(ControlRef ref, Colour colour) {
   if (ref.name != ControlName::Piece) {
     throw ProgramError("only a Piece takes a colour");
   }
-  static_cast<CircleWidget*>(control(ref).widget)->set_colour(colour);
+  Control& c = control(ref);
+  auto* circle = static_cast<CircleWidget*>(c.widget);
+  if (circle->colour() == colour) return;
+  circle->set_colour(colour);
+  describe_circle(c);
 }
 
 Colour QtToolkit::back_color(ControlRef ref) {
@@ -308,6 +356,8 @@ void QtToolkit::set_caption(ControlRef ref, const std::string& text) {
   switch (ref.name) {
     case ControlName::Tries:
       static_cast<QLabel*>(c.widget)->setText(caption);
+      c.widget->setAccessibleDescription(
+          QString::fromStdString(accessible::tries_description(text)));
       return;
     case ControlName::Turn:
     case ControlName::Reset:

@@ -49,15 +49,20 @@ class QtToolkit : public Toolkit {
  private:
   struct Control {
     QWidget* widget = nullptr;
-    float left = 0, top = 0;  // twips, exactly as last set
+    QWidget* block = nullptr;  // the board or goal a circle belongs to
+    float left = 0, top = 0;   // twips, exactly as last set
     int width = 0, height = 0;
   };
   using Key = std::pair<ControlName, std::int16_t>;
 
   void build_design();
+  QWidget* make_block(const char* name, const char* description,
+                      int left_twips);
   QWidget* make_control(ControlName name, std::int16_t index);
   Control& control(ControlRef ref);
   void place(Control& c);
+  // The circle's place and colour, for screen readers.
+  void describe_circle(const Control& c);
   void centre_on_screen();
   // Runs one of the window's event handlers; a programming error stops the
   // program with its message.
@@ -66,6 +71,10 @@ class QtToolkit : public Toolkit {
 
   FormEvents& events_;
   QPointer<FormWindow> window_;
+  // The play board and the goal picture: plain groups that hold their
+  // circles, so that assistive technology meets them as two blocks.
+  QWidget* board_ = nullptr;
+  QWidget* goal_ = nullptr;
   std::map<Key, Control> controls_;
   Twips twips_;
   QPointer<QScreen> screen_;  // the screen the window last stood on

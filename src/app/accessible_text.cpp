@@ -1,0 +1,84 @@
+#include "app/accessible_text.h"
+
+#include <array>
+#include <cstdio>
+
+#include "levels/colour_codes.h"
+#include "play/press_table.h"
+
+namespace tumbra::accessible {
+
+namespace {
+
+constexpr std::array<const char*, 6> group_names{
+    "", "top-left", "top-right", "bottom-left", "bottom-right", "centre"};
+
+const char* turn_of_mode(std::int16_t mode) {
+  switch (mode) {
+    case 1: return "a quarter turn clockwise";
+    case 2: return "a quarter turn counter-clockwise";
+    case 3: return "one place counter-clockwise";
+    case 4: return "one place clockwise";
+    default: return "nothing";
+  }
+}
+
+bool known_button(std::int16_t index) { return index >= 1 && index <= 5; }
+
+// The whole number in `text`, blanks around it ignored; -1 when there is
+// none.
+long whole_number(const std::string& text) {
+  long value = -1;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      value = (value < 0 ? 0 : value * 10) + (c - '0');
+    } else if (c != ' ') {
+      return -1;
+    }
+  }
+  return value;
+}
+
+}  // namespace
+
+std::string turn_name(std::int16_t index) {
+  return "Turn " + std::to_string(index);
+}
+
+std::string turn_description(std::int16_t index) {
+  if (!known_button(index)) return {};
+  const press_table::Row& row = press_table::rows[index];
+  return std::string(
+             "Turns the ring of eight circles around the centre of "
+             "the ") +
+         group_names[index] + " group of the play board. Left button: " +
+         turn_of_mode(row.left_mode) +
+         ". Right button: " + turn_of_mode(row.right_mode) + ".";
+}
+
+std::string tries_description(const std::string& caption) {
+  const std::size_t slash = caption.find('/');
+  if (slash == std::string::npos) return caption;
+  const long tries = whole_number(caption.substr(0, slash));
+  const long minimum = whole_number(caption.substr(slash + 1));
+  if (tries < 0 || minimum < 0) return caption;
+  return std::to_string(tries) + (tries == 1 ? " try" : " tries") +
+         " made; the minimum for this level is " + std::to_string(minimum);
+}
+
+std::string colour_name(Colour colour) {
+  for (const ColourCode& code : colour_codes) {
+    if (code.colour == colour) return std::string(code.name);
+  }
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "#%02x%02x%02x", colour & 0xFFu,
+                (colour >> 8) & 0xFFu, (colour >> 16) & 0xFFu);
+  return hex;
+}
+
+std::string circle_name(int row, int column, Colour colour) {
+  return "Row " + std::to_string(row + 1) + ", column " +
+         std::to_string(column + 1) + ", " + colour_name(colour);
+}
+
+}  // namespace tumbra::accessible

@@ -1,0 +1,80 @@
+// What assistive technology reads of the window, through Qt's accessibility
+// interface.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QWidget>
+
+#include "../support/qt_game.h"
+
+namespace tumbra {
+namespace {
+
+using testing::QtGame;
+
+std::string read(QWidget* widget, QAccessible::Text text) {
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+  return face == nullptr ? std::string("<none>")
+                         : face->text(text).toStdString();
+}
+
+TEST(QtAccessibility, ButtonsLabelAndBlocksSayWhatTheyAreAndDo) {
+  QtGame game;
+  QWidget* turn1 = game.window.widget(ControlName::Turn, 1);
+  EXPECT_EQ(read(turn1, QAccessible::Name), "Turn 1");
+  EXPECT_EQ(read(turn1, QAccessible::Description),
+            "Turns the ring of eight circles around the centre of the "
+            "top-left group of the play board. Left button: a quarter turn "
+            "clockwise. Right button: a quarter turn counter-clockwise.");
+  QWidget* turn5 = game.window.widget(ControlName::Turn, 5);
+  EXPECT_EQ(read(turn5, QAccessible::Name), "Turn 5");
+  EXPECT_EQ(read(turn5, QAccessible::Description),
+            "Turns the ring of eight circles around the centre of the centre "
+            "group of the play board. Left button: one place "
+            "counter-clockwise. Right button: one place clockwise.");
+
+  QWidget* reset = game.window.widget(ControlName::Reset, 0);
+  EXPECT_EQ(read(reset, QAccessible::Name), "Reset");
+  EXPECT_EQ(read(reset, QAccessible::Description),
+            "Starts the game over at level 1");
+
+  QWidget* tries = game.window.widget(ControlName::Tries, 0);
+  EXPECT_EQ(read(tries, QAccessible::Name), "Tries");
+  EXPECT_EQ(read(tries, QAccessible::Description),
+            "0 tries made; the minimum for this level is 4");
+  game.left(1);
+  EXPECT_EQ(read(tries, QAccessible::Description),
+            "1 try made; the minimum for this level is 4");
+
+  QWidget* board = game.window.widget(ControlName::Piece, 1)->parentWidget();
+  QWidget* goal = game.window.widget(ControlName::Piece, 26)->parentWidget();
+  EXPECT_EQ(read(board, QAccessible::Name), "Play board");
+  EXPECT_EQ(read(goal, QAccessible::Name), "Goal picture");
+  EXPECT_FALSE(read(board, QAccessible::Description).empty());
+  EXPECT_FALSE(read(goal, QAccessible::Description).empty());
+}
+
+TEST(QtAccessibility, EachCircleNamesItsPlaceAndColourAsTheColourChanges) {
+  QtGame game;
+  auto name_of = [&](std::int16_t piece) {
+    return read(game.window.widget(ControlName::Piece, piece),
+                QAccessible::Name);
+  };
+  EXPECT_EQ(name_of(3), "Row 1, column 3, red");
+  EXPECT_EQ(name_of(1), "Row 1, column 1, white");
+  EXPECT_EQ(name_of(50), "Row 5, column 5, red");
+  EXPECT_EQ(name_of(36), "Row 3, column 1, white");
+  game.left(1);  // the red of circle 3 moves to 13, 11's to 1
+  EXPECT_EQ(name_of(3), "Row 1, column 3, white");
+  EXPECT_EQ(name_of(1), "Row 1, column 1, red");
+  EXPECT_EQ(name_of(13), "Row 3, column 3, red");
+  game.go_to_level(6);
+  EXPECT_EQ(name_of(1), "Row 1, column 1, green");
+  EXPECT_EQ(name_of(3), "Row 1, column 3, black");
+  EXPECT_EQ(name_of(19), "Row 4, column 4, blue");
+  EXPECT_EQ(name_of(29), "Row 1, column 4, green");
+}
+
+}  // namespace
+}  // namespace tumbra
