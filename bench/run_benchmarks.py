@@ -14,6 +14,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import time
 
 
 def start_xvfb():
@@ -76,6 +77,19 @@ def start_up_and_memory(build, runs):
                 samples["floor"]["kib"], floor)]
 
 
+def solver(build, runs):
+    """All six levels solved, against starting the same program for --help."""
+    solve = os.path.join(build, "tumbra-solve")
+    timings = {"solve": [], "help": []}
+    for _ in range(runs):
+        for side, args in (("solve", [solve]), ("help", [solve, "--help"])):
+            start = time.perf_counter()
+            subprocess.run(args, capture_output=True, check=True)
+            timings[side].append((time.perf_counter() - start) * 1000)
+    return row("all six levels, proven shortest", "ms", timings["solve"],
+               timings["help"], "process start (--help)")
+
+
 def offscreen(command):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     return subprocess.run(command, env=env, capture_output=True, text=True,
@@ -103,6 +117,11 @@ def main():
     rounds = "100" if options.quick else "300"
     print(offscreen([os.path.join(build, "bench", "reload_bench"), rounds,
                      "1000"]).strip())
+
+    print("\n## Solver (alternated)\n")
+    print("| figure | solver, median (min–max) | floor, median (min–max) | ratio |")
+    print("|---|---|---|---|")
+    print(solver(build, 5 if options.quick else 11).replace("| game ", "| "))
 
     print("\n## Turns (Google Benchmark, ns per turn)\n")
     command = [os.path.join(build, "bench", "turn_bench"),

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the build into a staging folder and checks that the program, the
-# desktop entry, the AppStream metadata and the icon land where desktops look.
+# Installs the build into a staging folder and checks that the game and its
+# solver, the desktop entry, the AppStream metadata and the icon land where
+# desktops look.
 #   check_install.sh BUILD-DIR APP-ID
 set -euo pipefail
 build=$1
@@ -11,6 +12,7 @@ cmake --install "$build" --prefix "$stage/usr" > /dev/null
 status=0
 for file in \
     "usr/bin/tumbra" \
+    "usr/bin/tumbra-solve" \
     "usr/share/applications/$id.desktop" \
     "usr/share/metainfo/$id.metainfo.xml" \
     "usr/share/icons/hicolor/scalable/apps/$id.svg"; do
