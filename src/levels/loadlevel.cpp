@@ -40,6 +40,8 @@ std::string pick_character(const std::string& text, double position) {
 
 void loadlevel(Toolkit& toolkit, const GameState& state) {
   constexpr double pitch = lattice::pitch;
+  // The goal's first column is lattice column 8: its circles read character
+  // Left / 480 - 8 + 1, that is Left / 480 - 7.
   constexpr double goal_columns = lattice::goal_offset / lattice::pitch;
 
   for (std::int16_t i = lattice::first_board_piece;

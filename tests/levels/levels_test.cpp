@@ -6,7 +6,6 @@
 #include "app/program_error.h"
 #include "levels/leveldef.h"
 #include "levels/loadlevel.h"
-#include "levels/number_text.h"
 #include "levels/setvariables.h"
 
 namespace tumbra {
@@ -196,12 +195,6 @@ TEST(Loadlevel, EachCheckStopsInsteadOfReadingOutsideATable) {
   EXPECT_EQ(pick_character("00100", 3.0), "1");
   EXPECT_THROW(min_tries(s, 101), ProgramError);
   EXPECT_THROW(start_row(s, 1, 5), ProgramError);
-}
-
-TEST(NumberText, NonNegativeNumbersGetALeadingBlank) {
-  EXPECT_EQ(number_text(0), " 0");
-  EXPECT_EQ(number_text(32767), " 32767");
-  EXPECT_EQ(number_text(-3), "-3");
 }
 
 }  // namespace

@@ -231,6 +231,7 @@ void QtToolkit::unload_window() {
   window_->hide();
   window_->deleteLater();
   window_ = nullptr;
+  board_ = goal_ = nullptr;
   controls_.clear();
 }
 
