@@ -1,7 +1,6 @@
 // Program start: the window is the start-up object. Building it runs the load
 // sequence; then the event loop runs until the player closes the window.
 #include <QApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -71,12 +70,7 @@ int main(int argc, char** argv) {
   default_handler = qInstallMessageHandler(start_up_messages);
   QApplication app(argc, argv);
   pass_on_held_messages();
-  // A reload hides the old window before the new one shows; only the
-  // player's close ends the program.
-  QApplication::setQuitOnLastWindowClosed(false);
-  // The desktop entry, its metadata and the icon share one id.
-  QGuiApplication::setDesktopFileName(TUMBRA_APP_ID);
-  QApplication::setWindowIcon(QIcon(":/icons/" TUMBRA_APP_ID ".svg"));
+  tumbra::configure_application();
 
   tumbra::Form1 form;
   tumbra::QtToolkit toolkit(form);

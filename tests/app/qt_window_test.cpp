@@ -98,6 +98,13 @@ TEST(QtWindow, ShowsTheDesignedWindowCentredWithEveryControlInItsCell) {
   EXPECT_EQ(window->focusWidget(), game.window.widget(ControlName::Turn, 1));
 }
 
+TEST(QtWindow, TheApplicationCarriesItsDesktopIdAndIcon) {
+  configure_application();
+  EXPECT_EQ(QGuiApplication::desktopFileName(), "org.tumbra.Tumbra");
+  EXPECT_FALSE(QApplication::windowIcon().pixmap(48, 48).isNull());
+  EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+}
+
 TEST(QtWindow, CirclesPaintTheirExactColourAtTheirCentre) {
   QtGame game;
   game.go_to_level(6);
@@ -229,7 +236,7 @@ TEST(QtWindowDeathTest, AProgrammingErrorInAHandlerStopsWithItsNameAndStatus1) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
+  tumbra::configure_application();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -296,6 +296,7 @@ def case_typical_road_and_the_box(d):
     d.xdotool("key", "Return")
     wait_until("the box to close", lambda: not d.windows("Finished"))
     d.find_window(d.window)
+    assert_centred(d, CLIENT, "after the reload that a won level brings")
     d.wait_for_board(LEVEL2_START, LEVEL2_GOAL, "level 2 after Return")
 
 

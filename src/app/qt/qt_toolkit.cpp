@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -55,6 +56,13 @@ QMargins frame_margins_of(const QWidget& window) {
 }
 
 }  // namespace
+
+void configure_application() {
+  // A reload hides the old window before the new one shows.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QGuiApplication::setDesktopFileName(TUMBRA_APP_ID);
+  QApplication::setWindowIcon(QIcon(":/icons/" TUMBRA_APP_ID ".svg"));
+}
 
 void stop_program(const char* what) {
   std::fprintf(stderr, "tumbra: stopped by a programming error: %s\n", what);

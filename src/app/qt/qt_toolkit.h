@@ -82,6 +82,10 @@ class QtToolkit : public Toolkit {
   std::uint32_t serial_ = 0;
 };
 
+// Settings of the whole application: only the player's close ends it, and
+// it carries the desktop id and the window icon of its desktop entry.
+void configure_application();
+
 // Reports a programming error on stderr and, where a screen can show it, in a
 // critical message box, then ends the program with status 1.
 [[noreturn]] void stop_program(const char* what);
