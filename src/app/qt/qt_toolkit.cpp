@@ -102,6 +102,11 @@ void QtToolkit::show_window() {
     ++serial_;
     build_design();
     events_.Form_Load();
+    // Screen readers learn each circle's place and colour once the load has
+    // settled them, not at every step of the load.
+    for (const auto& [key, c] : controls_) {
+      if (c.block != nullptr) describe_circle(c);
+    }
   }
   centre_on_screen();
   window_->show();
@@ -305,7 +310,7 @@ void QtToolkit::place(Control& c) {
   if (c.block != nullptr) {
     // A circle stands in its block, which stands in the window.
     pixels.translate(-c.block->pos());
-    describe_circle(c);
+    if (window_->isVisible()) describe_circle(c);
   }
   c.widget->setGeometry(pixels);
 }
@@ -349,7 +354,7 @@ void QtToolkit::set_back_color(ControlRef ref, Colour colour) {
   auto* circle = static_cast<CircleWidget*>(c.widget);
   if (circle->colour() == colour) return;
   circle->set_colour(colour);
-  describe_circle(c);
+  if (window_->isVisible()) describe_circle(c);
 }
 
 Colour QtToolkit::back_color(ControlRef ref) {

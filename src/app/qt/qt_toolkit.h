@@ -61,7 +61,8 @@ class QtToolkit : public Toolkit {
   QWidget* make_control(ControlName name, std::int16_t index);
   Control& control(ControlRef ref);
   void place(Control& c);
-  // The circle's place and colour, for screen readers.
+  // The circle's place and colour, for screen readers: once at the end of
+  // a load, then at every change while the window is shown.
   void describe_circle(const Control& c);
   void centre_on_screen();
   // Runs one of the window's event handlers; a programming error stops the
