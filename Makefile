@@ -1,6 +1,6 @@
 # make run   installs what is missing, builds, and starts the game
 # make test  the same, then the whole test suite, headless
-.PHONY: all deps build build-sanitize run test bench clean screenshot
+.PHONY: all deps build build-sanitize run test bench clean screenshot icons
 
 all: build
 
@@ -30,6 +30,10 @@ clean:
 # Timings against the toolkit's own floor; see docs/performance.md.
 bench: build
 	python3 bench/run_benchmarks.py build
+
+# The window icon's PNG sizes, after a change to the scalable icon.
+icons: deps
+	scripts/render-icons.sh
 
 # The README's picture: the window on level 1, taken by the real-window test.
 screenshot: build

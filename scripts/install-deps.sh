@@ -7,8 +7,8 @@ set -euo pipefail
 packages=(
   # build
   make cmake g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  # the game's SVG window icon
-  libqt6svg6
+  # renders the icon's PNG sizes (make icons)
+  librsvg2-bin
   # real-window tests and screenshots
   xvfb xauth xdotool imagemagick x11-utils libx11-dev python3
   # desktop integration checks

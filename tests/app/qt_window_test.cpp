@@ -101,7 +101,8 @@ TEST(QtWindow, ShowsTheDesignedWindowCentredWithEveryControlInItsCell) {
 TEST(QtWindow, TheApplicationCarriesItsDesktopIdAndIcon) {
   configure_application();
   EXPECT_EQ(QGuiApplication::desktopFileName(), "org.tumbra.Tumbra");
-  EXPECT_FALSE(QApplication::windowIcon().pixmap(48, 48).isNull());
+  const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+  EXPECT_TRUE(sizes.contains(QSize(32, 32)) && sizes.contains(QSize(128, 128)));
   EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
 }
 

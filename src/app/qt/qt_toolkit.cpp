@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <cmath>
@@ -61,7 +63,16 @@ void configure_application() {
   // A reload hides the old window before the new one shows.
   QApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName(TUMBRA_APP_ID);
-  QApplication::setWindowIcon(QIcon(":/icons/" TUMBRA_APP_ID ".svg"));
+  QIcon icon;
+  for (int size : {32, 64, 128}) {
+    // PNG only: without format detection Qt loads none of its image
+    // plugins, which would cost a megabyte of memory for three small icons.
+    QImageReader reader(QString(":/icons/" TUMBRA_APP_ID "-%1.png").arg(size),
+                        "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
+  QApplication::setWindowIcon(icon);
 }
 
 void stop_program(const char* what) {
