@@ -7,20 +7,6 @@ namespace tumbra {
 
 namespace {
 
-const char* name_of(ControlName name) {
-  switch (name) {
-    case ControlName::Piece: return "Piece";
-    case ControlName::Turn: return "Turn";
-    case ControlName::Tries: return "Tries";
-    case ControlName::Reset: return "Reset";
-  }
-  return "?";
-}
-
-std::string describe(ControlName name, std::int16_t index) {
-  return std::string(name_of(name)) + "(" + std::to_string(index) + ")";
-}
-
 std::size_t slot(ControlName name) { return static_cast<std::size_t>(name); }
 
 }  // namespace

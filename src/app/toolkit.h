@@ -35,6 +35,21 @@ struct ControlRef {
   std::uint32_t window;
 };
 
+// The control's name as the design gives it, and "Piece(7)" for messages.
+constexpr const char* name_of(ControlName name) {
+  switch (name) {
+    case ControlName::Piece: return "Piece";
+    case ControlName::Turn: return "Turn";
+    case ControlName::Tries: return "Tries";
+    case ControlName::Reset: return "Reset";
+  }
+  return "?";
+}
+
+inline std::string describe(ControlName name, std::int16_t index) {
+  return std::string(name_of(name)) + "(" + std::to_string(index) + ")";
+}
+
 // The buttons-and-icon code of a message box.
 enum class BoxStyle : std::int16_t {
   OkCancel = 1,         // OK and Cancel, no icon

@@ -25,20 +25,6 @@ namespace tumbra {
 
 namespace {
 
-const char* name_of(ControlName name) {
-  switch (name) {
-    case ControlName::Piece: return "Piece";
-    case ControlName::Turn: return "Turn";
-    case ControlName::Tries: return "Tries";
-    case ControlName::Reset: return "Reset";
-  }
-  return "?";
-}
-
-std::string describe(ControlName name, std::int16_t index) {
-  return std::string(name_of(name)) + "(" + std::to_string(index) + ")";
-}
-
 QFont designed_font() {
   QFont font;
   // Where "MS Sans Serif" is missing, the nearest plain sans-serif stands in.
