@@ -38,7 +38,6 @@ void HeadlessToolkit::show_window() {
   if (!loaded_) {
     ++window_;
     loaded_ = true;
-    shown_ = false;
     created_.clear();
     for (const design::Control& c : design::controls) {
       ControlState s;
@@ -54,14 +53,12 @@ void HeadlessToolkit::show_window() {
     }
     events_.Form_Load();
   }
-  shown_ = true;
 }
 
 void HeadlessToolkit::unload_window() {
   for (auto& array : controls_) array.clear();
   live_ = 0;
   loaded_ = false;
-  shown_ = false;
 }
 
 ControlRef HeadlessToolkit::element(ControlName name, std::int16_t index) {

@@ -61,8 +61,6 @@ class HeadlessToolkit final : public Toolkit {
   }
 
   bool loaded() const { return loaded_; }
-  bool shown() const { return shown_; }
-  std::uint32_t loads() const { return window_; }
   std::size_t live_controls() const { return live_; }
   const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
   // Every create_element call of the current load, in order.
@@ -89,7 +87,6 @@ class HeadlessToolkit final : public Toolkit {
   std::function<BoxAnswer(const MessageBoxRecord&)> answer_;
   std::uint32_t window_ = 0;  // serial number of the current load
   bool loaded_ = false;
-  bool shown_ = false;
   bool in_box_ = false;
 };
 

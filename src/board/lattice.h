@@ -10,19 +10,11 @@ namespace tumbra::lattice {
 inline constexpr int pitch = 480;      // one lattice step
 inline constexpr int cell_size = 495;  // circles and Turn buttons overlap by 15
 inline constexpr int goal_offset = 3840;  // the goal picture, 8 steps right
-inline constexpr int columns = 13;
-inline constexpr int rows = 5;
 
 inline constexpr int side = 5;  // the board and the goal are 5 x 5
 inline constexpr std::int16_t first_board_piece = 1;
 inline constexpr std::int16_t first_goal_piece = 26;
 inline constexpr std::int16_t last_goal_piece = 50;
 inline constexpr std::int16_t cells = side * side;  // goal piece i + cells
-inline constexpr std::int16_t holding_cell = 0;     // the template Piece 0
-
-// The board piece in row r, column c (both 0 to 4, from the top left).
-constexpr std::int16_t board_piece(int row, int column) {
-  return static_cast<std::int16_t>(first_board_piece + side * row + column);
-}
 
 }  // namespace tumbra::lattice

@@ -44,7 +44,6 @@ class QtToolkit : public Toolkit {
   // The window now loaded, or nullptr; and the widget of one control.
   QWidget* window() const;
   QWidget* widget(ControlName name, std::int16_t index) const;
-  const Twips& twips() const { return twips_; }
 
  private:
   struct Control {
