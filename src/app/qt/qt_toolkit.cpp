@@ -155,8 +155,8 @@ void QtToolkit::build_design() {
 
 QWidget* QtToolkit::make_block(const char* name, const char* description,
                                int left_twips) {
-  constexpr int extent =
-      (lattice::side - 1) * lattice::pitch + lattice::cell_size;
+  // A block is as tall as the client area and as wide as it is tall.
+  constexpr int extent = design::client_height;
   auto* block = new QWidget(window_.data());
   block->setGeometry(twips_.rect(left_twips, 0, extent, extent));
   block->setAccessibleName(name);
