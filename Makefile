@@ -1,41 +1,66 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#
 # make run   installs what is missing, builds, and starts the game
 # make test  the same, then the whole test suite, headless
-.PHONY: all deps build build-sanitize run test bench clean screenshot icons
+.PHONY: all build run test test-build build-sanitize deb package-check bench \
+        clean screenshot icons
+
+DEPS := scripts/install-deps.sh
 
 all: build
 
-deps:
-	@scripts/install-deps.sh
-
-build: deps
+# The game as a player builds it: no test or benchmark tool is installed.
+build:
+	@$(DEPS) run build
 	cmake --preset default
 	cmake --build --preset default
 
 run: build
 	./build/tumbra
 
-build-sanitize: deps
+test-build:
+	@$(DEPS) run build test
+	cmake --preset test
+	cmake --build --preset test
+
+build-sanitize:
+	@$(DEPS) run build test
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 
-# The whole suite twice: as built for players, and under AddressSanitizer,
-# UndefinedBehaviorSanitizer and LeakSanitizer.
-test: build build-sanitize
-	ctest --preset default
+# The whole suite twice, as built for players and under AddressSanitizer,
+# UndefinedBehaviorSanitizer and LeakSanitizer; then the Debian package,
+# built and checked.
+test: test-build build-sanitize
+	ctest --preset test
 	ctest --preset sanitize
+	$(MAKE) package-check
+
+# The binary package, built as Debian builds it, in build-deb/.
+deb:
+	@$(DEPS) build package
+	scripts/build-deb.sh build-deb
+
+package-check: deb
+	tests/package/check_package.sh build-deb
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-test build-sanitize build-bench build-deb
 
 # Timings against the toolkit's own floor; see docs/performance.md.
-bench: build
-	python3 bench/run_benchmarks.py build
+bench:
+	@$(DEPS) run build bench
+	cmake --preset bench
+	cmake --build --preset bench
+	python3 bench/run_benchmarks.py build-bench
 
-# The window icon's PNG sizes, after a change to the scalable icon.
-icons: deps
+# The window icon's PNG sizes, after a change to the scalable icons.
+icons:
+	@$(DEPS) icons
 	scripts/render-icons.sh
 
 # The README's picture: the window on level 1, taken by the real-window test.
-screenshot: build
-	ctest --preset default -R real_window.caption_size_and_centring
-	mkdir -p docs && cp build/real-window/level1.png docs/screenshot.png
+screenshot: test-build
+	ctest --preset test -R real_window.caption_size_and_centring
+	mkdir -p docs && cp build-test/real-window/level1.png docs/screenshot.png

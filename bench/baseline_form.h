@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The toolkit's floor: the least a Qt 6 Widgets program with a window like
 // the game's does. One window of the game's size holding one push button and
 // one label with text, in the game's font and colours, so that the fonts and

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The minimal program that the game's start-up and memory are measured
 // against.
 #include <QApplication>

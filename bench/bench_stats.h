@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Medians and ranges of timings taken in alternation, A B A B, so that both
 // sides see the same moods of a shared machine.
 #pragma once

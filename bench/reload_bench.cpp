@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // One reload of the game window (unload, load sequence, show, paint) against
 // creating and showing the minimal window, alternated; then a thousand
 // reloads in one process, watching memory and the widget count.

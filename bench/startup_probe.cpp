@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Times one start of a program from exec to its first painted frame, as the
 // X server sees it, and reads its memory once shown.
 //

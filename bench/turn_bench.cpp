@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The cost of a turn: turnit plus the match check, on the in-memory window
 // and on the Qt window (offscreen, repaint included), each next to a floor
 // that does the least work of its kind. Fixed iteration counts from 1,000

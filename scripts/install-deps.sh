@@ -1,21 +1,51 @@
 #!/usr/bin/env bash
-# Installs, from Debian's own packages, whatever the build, the tests or the
-# game need and this machine lacks. Safe to run again: it asks dpkg first and
-# calls apt-get only for what is missing.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#
+# Installs, from Debian's own packages, what one purpose needs and this
+# machine lacks. Safe to run again: it asks dpkg first and calls apt-get only
+# for what is missing.
+#
+#   install-deps.sh GROUP...
+#
+# run      what the game needs to open its window on X11 and Wayland
+# build    what building it needs
+# test     what the whole test suite needs (it checks the package too)
+# package  what building and checking the Debian package needs
+# bench    what the benchmarks need
+# icons    what rendering the icon's PNG sizes needs
 set -euo pipefail
 
-packages=(
-  # build
-  make cmake g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  # renders the icon's PNG sizes (make icons)
-  librsvg2-bin
-  # real-window tests and screenshots
-  xvfb xauth xdotool imagemagick x11-utils libx11-dev python3
-  # desktop integration checks
-  desktop-file-utils appstream
-  # fonts so captions render the same on every machine
-  fonts-dejavu-core
+declare -A groups=(
+  [run]="libqt6widgets6 libqt6gui6 qt6-qpa-plugins qt6-wayland fonts-dejavu-core"
+  [build]="make cmake g++ pkg-config qt6-base-dev"
+  [package]="debhelper dpkg-dev lintian libgtest-dev fonts-dejavu-core"
+  [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
+          imagemagick x11-utils openbox weston desktop-file-utils appstream
+          reuse"
+  [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
+  [icons]="librsvg2-bin"
 )
+
+if [ $# -eq 0 ]; then
+  echo "usage: $0 GROUP... (groups: ${!groups[*]})" >&2
+  exit 2
+fi
+
+packages=()
+for group in "$@"; do
+  if [ -z "${groups[$group]+set}" ]; then
+    echo "$0: no group '$group' (groups: ${!groups[*]})" >&2
+    exit 2
+  fi
+  read -r -a members <<< "$(echo ${groups[$group]})"
+  packages+=("${members[@]}")
+  # The suite builds and checks the package.
+  if [ "$group" = test ]; then
+    read -r -a members <<< "${groups[package]}"
+    packages+=("${members[@]}")
+  fi
+done
 
 missing=()
 for p in "${packages[@]}"; do

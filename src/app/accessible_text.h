@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // What a screen reader says of the window's controls: which ring each Turn
 // button turns and what its mouse buttons do, the tries in words, and each
 // circle's place and colour.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The game window's code: it owns the game's record, which outlives every
 // unload of the on-screen window, and routes the window's three events to
 // the game's procedures.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Form1 as designed: the window's caption and client size, and the four
 // controls that exist before any game code runs. Both toolkit layers build
 // the window from this one table.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The in-memory window: the controls are plain records, events are injected
 // by calling press_turn() and click_reset(), and message boxes are recorded
 // and answered by a function the test chooses. It runs the game exactly as

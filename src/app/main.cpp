@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Program start: the window is the start-up object. Building it runs the load
 // sequence; then the event loop runs until the player closes the window.
 #include <QApplication>

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // A programming error: an index out of range, an invalid argument, or a
 // toolkit operation on a control that does not exist. None occurs in play;
 // when one does, the program stops and names it rather than read or write

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The window toolkit: everything the game needs of a desktop window, and
 // nothing more. The game's procedures reach the screen only through this
 // interface, so the same logic runs on the Qt window of the real program and

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The square lattice that every circle and Turn button stands on, and the
 // numbering of the pieces. Positions are in twips from the top-left corner of
 // the client area.

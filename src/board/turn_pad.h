@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The pad of five Turn buttons between the board and the goal picture, laid
 // out like the pips of a die. Each button stands four lattice steps right of
 // the centre of the board group it turns, so the pad mirrors the groups.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The digit codes of the level table and the colour each stands for. Board
 // and goal use the same packed values, so a cell matches exactly when the
 // codes do.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The game's record: the level table, the level being played and the tries
 // made in it. It belongs to the window's code, not to the on-screen window,
 // so it outlives every unload.

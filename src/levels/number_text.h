@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // How the game writes a number into a text: a leading blank where a sign
 // would go, then the decimal digits ("after 3 tries" reads " 3").
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Which group each Turn button turns and which turn each mouse button asks
 // for. The buttons lie like the pips of a die and mirror the five groups.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The copy sequences that turn the ring of eight circles around the centre of
 // a 3 x 3 group. They only move colours: a read and a write function stand
 // for the circles, so the game (on its window) and the solver (on a plain

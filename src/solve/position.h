@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // A position of the play board packed into 75 bits: three bits a cell hold
 // its colour code 0 to 5, cell 0 (the top-left circle) lowest. A press
 // permutes eight cells, which stays a handful of shifts and masks.

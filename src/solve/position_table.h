@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // An open-addressing table of positions, each with the depth at which a
 // search reached it and the press that led there. Sized for millions of
 // positions without a node allocation apiece.

@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // tumbra-solve: the proven shortest solution of each built-in level.
-#include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "levels/leveldef.h"
@@ -11,16 +14,28 @@ namespace {
 
 constexpr int levels = 6;
 
-void usage(std::FILE* to) {
-  std::fprintf(to,
-               "usage: tumbra-solve [--level N]\n"
-               "Prints, for each of the game's %d levels (or level N alone), "
-               "the level,\n"
-               "the length of a proven shortest solution, and its presses: "
-               "L or R for the\n"
-               "left or right mouse button, then the Turn button.\n"
-               "  e.g. 3 7 L1 R2 R4 R1 R3 R1 L5\n",
-               levels);
+// The line printed for one level: "1 4 L4 L2 R3 R1".
+std::string line_of(int level,
+                    const std::optional<tumbra::solve::Solution>& solution) {
+  if (!solution) return std::to_string(level) + " unsolvable";
+  const std::string presses = tumbra::solve::to_text(solution->presses);
+  return std::to_string(level) + " " +
+         std::to_string(solution->presses.size()) +
+         (presses.empty() ? "" : " ") + presses;
+}
+
+void usage(const tumbra::GameState& table) {
+  // The example is the program's own line for level 1, so it cannot drift.
+  const std::string example = line_of(1, tumbra::solve::solve_level(table, 1));
+  std::printf(
+      "usage: tumbra-solve [--level N] | --help | --version\n"
+      "Prints, for each of the game's %d levels (or level N alone), the "
+      "level,\n"
+      "the length of a proven shortest solution, and its presses: L or R for "
+      "the\n"
+      "left or right mouse button, then the Turn button.\n"
+      "  e.g. %s\n",
+      levels, example.c_str());
 }
 
 int fail(const std::string& message) {
@@ -31,14 +46,22 @@ int fail(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int first = 1, last = levels;
+  tumbra::GameState table;
+  tumbra::leveldef(table);
+
+  int chosen = 0;  // 0: every level
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      usage(stdout);
+      usage(table);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::printf("tumbra-solve %s\n", TUMBRA_VERSION);
       return 0;
     }
     if (arg != "--level") return fail("unknown argument '" + arg + "'");
+    if (chosen != 0) return fail("--level is given once at most");
     if (i + 1 >= argc) return fail("--level needs a level number");
     const std::string value = argv[++i];
     char* end = nullptr;
@@ -47,20 +70,21 @@ int main(int argc, char** argv) {
       return fail("no level '" + value + "': levels are 1 to " +
                   std::to_string(levels));
     }
-    first = last = static_cast<int>(level);
+    chosen = static_cast<int>(level);
   }
 
-  tumbra::GameState table;
-  tumbra::leveldef(table);
+  const int first = chosen != 0 ? chosen : 1;
+  const int last = chosen != 0 ? chosen : levels;
   for (int level = first; level <= last; ++level) {
-    const auto solution = tumbra::solve::solve_level(table, level);
-    if (!solution) {
-      std::printf("%d unsolvable\n", level);
-      continue;
+    try {
+      std::printf(
+          "%s\n",
+          line_of(level, tumbra::solve::solve_level(table, level)).c_str());
+    } catch (const tumbra::solve::GaveUp& gave_up) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "tumbra-solve: %s\n", gave_up.what());
+      return 1;
     }
-    const std::string presses = tumbra::solve::to_text(solution->presses);
-    std::printf("%d %zu%s%s\n", level, solution->presses.size(),
-                presses.empty() ? "" : " ", presses.c_str());
   }
   return 0;
 }

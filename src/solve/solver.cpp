@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+
 #include "solve/solver.h"
 
 #include <algorithm>
@@ -87,7 +90,8 @@ std::vector<std::uint8_t> path_to(const PositionTable& table,
 
 }  // namespace
 
-std::optional<Solution> solve_level(const GameState& table, int level) {
+std::optional<Solution> solve_level(const GameState& table, int level,
+                                    long bound) {
   static const std::vector<Move> moves = make_moves();
   std::array<std::string, 5> start_rows, goal_rows;
   for (int r = 0; r < 5; ++r) {
@@ -120,6 +124,10 @@ std::optional<Solution> solve_level(const GameState& table, int level) {
           continue;
         }
         next.push_back(q);
+        if (seen[0].size() + seen[1].size() > bound) {
+          throw GaveUp("level " + std::to_string(level) + ": gave up after " +
+                       std::to_string(bound) + " positions");
+        }
         if (const auto* e = seen[other].find(q)) {
           if (!meeting || e->depth < best) {
             meeting = q;

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Shortest solutions of the built-in levels: a breadth-first search from
 // both ends over the positions of the play board, proven shortest because
 // every shorter sequence was seen first. The levels come from the game's own
@@ -6,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,9 +29,22 @@ struct Solution {
   long positions_seen = 0;     // by both searches together
 };
 
+// The search gave up: it passed the bound on the positions it may hold.
+class GaveUp : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Level 6, the largest, meets after about a million positions; a search that
+// passes this many has met a broken turn, not a level of the game, and stops
+// before it fills the memory.
+inline constexpr long default_position_bound = 5'000'000;
+
 // The shortest sequence of presses that turns the start of `level` into its
-// goal, or nothing when the goal cannot be reached.
-std::optional<Solution> solve_level(const GameState& table, int level);
+// goal, or nothing when the goal cannot be reached. Throws GaveUp when the
+// two searches together pass `bound` positions.
+std::optional<Solution> solve_level(const GameState& table, int level,
+                                    long bound = default_position_bound);
 
 // "L1 R2 ...".
 std::string to_text(const std::vector<Press>& presses);

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The in-memory window keeps the toolkit's contract, so that what passes
 // on it says something about the real window.
 #include "app/headless_toolkit.h"

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // A turn repaints the circles whose colour changed and the Tries label, and
 // nothing else of the window.
 #include <gtest/gtest.h>

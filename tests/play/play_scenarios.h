@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Play from the player's side: presses, boxes and reloads. The same
 // scenarios run on the in-memory window and on the Qt window.
 #pragma once

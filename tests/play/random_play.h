@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Random play: a long seeded run of presses, Reset clicks and box answers,
 // with the game's invariants checked after every event. The seed is printed;
 // TUMBRA_SEED=<seed> replays a run.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Asks a window to close the way a window manager does when the player
 // clicks the close button: a WM_DELETE_WINDOW client message.
 //   wm_close WINDOW-ID

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#
 # The solver's command line: the six lines, one level alone, --help, and a
 # one-line error with status 2 for anything else.
-#   check_cli.sh PATH-TO-tumbra-solve
+#   check_cli.sh PATH-TO-tumbra-solve VERSION
 set -uo pipefail
 solve=$1
 failures=0
@@ -28,6 +31,19 @@ check "level out of range" 2 1 "$solve" --level 7
 check "level not a number" 2 1 "$solve" --level x
 check "missing level" 2 1 "$solve" --level
 check "unknown argument" 2 1 "$solve" --fast
+check "a second level" 2 1 "$solve" --level 1 --level 2
+check "version" 0 1 "$solve" --version
+"$solve" --version | grep -Fxq "tumbra-solve $2" || {
+  echo "FAIL the version is not $2"
+  failures=$((failures + 1))
+}
+# The help's example is exactly the line the program prints for its level.
+example=$("$solve" --help | sed -n 's/^  e\.g\. //p')
+level=${example%% *}
+if [ -z "$example" ] || [ "$example" != "$("$solve" --level "$level")" ]; then
+  echo "FAIL the help's example '$example' is not what --level $level prints"
+  failures=$((failures + 1))
+fi
 "$solve" --level 3 | grep -Eq '^3 7( [LR][1-5]){7}$' || {
   echo "FAIL level 3 line format"
   failures=$((failures + 1))

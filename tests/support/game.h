@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The game driven as a player would, and boards written as five-character row
 // strings: digits are the level codes ("0" white ... "5" black), any other
 // character stands for a colour of its own (for tracing ring places).

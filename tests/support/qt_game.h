@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The Qt window driven through Qt's own input path: presses go to the
 // window system layer, so modality and double-click detection apply as they
 // do for a player. Message boxes are recorded and answered as they open.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // One circle of the board or the goal picture: it holds its colour and paints
 // it, antialiased, with a thin neutral outline so that white shows on a light
 // window. The outline is as wide as the overlap with the neighbours, so a new

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The on-screen window of Form1. It holds the controls as children; closing
 // it by the player ends the program.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+
 #include "app/qt/qt_toolkit.h"
 
 #include <QApplication>
@@ -50,7 +53,7 @@ void configure_application() {
   QApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName(TUMBRA_APP_ID);
   QIcon icon;
-  for (int size : {32, 64, 128}) {
+  for (int size : {16, 24, 32, 48, 64, 128}) {
     // PNG only: without format detection Qt loads none of its image
     // plugins, which would cost a megabyte of memory for three small icons.
     QImageReader reader(QString(":/icons/" TUMBRA_APP_ID "-%1.png").arg(size),

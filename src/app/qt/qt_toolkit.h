@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // The real window, in Qt 6 Widgets: circles are custom-painted widgets, Turn
 // and Reset push buttons, Tries a label, message boxes QMessageBox. A reload
 // from inside one of the window's own handlers is safe: the old window is

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // A Turn button: it acts on the press of any mouse button, not on a click,
 // and ignores the keyboard, so that only a mouse press turns a group.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
 // Twips to logical pixels: 1440 twips to an inch of the screen's logical DPI
 // (15 twips a pixel at 96 DPI). Qt scales logical pixels by the device-pixel
 // ratio, so the window stays crisp at any scale.

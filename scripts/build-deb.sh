@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#
+# Builds the binary package as Debian builds it, from a copy of the source
+# tree in OUT-DIR, and prints the path of the .deb.
+#
+#   build-deb.sh OUT-DIR
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(mkdir -p "$1" && cd "$1" && pwd)
+version=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)
+source="$out/tumbra-$version"
+
+# The files of the project as git knows them (committed or not), or the
+# whole tree less its build folders when it is no checkout.
+rm -rf "$source" "$out"/*.deb "$out"/*.ddeb "$out"/*.changes "$out"/*.buildinfo
+mkdir -p "$source"
+if git -C "$root" rev-parse --git-dir > /dev/null 2>&1; then
+  git -C "$root" ls-files -z --cached --others --exclude-standard |
+    (cd "$root" && xargs -0 -r sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh) |
+    (cd "$root" && tar --null -T - -cf -) | tar -xf - -C "$source"
+else
+  tar -C "$root" --exclude='./build*' --exclude='./node_modules' -cf - . |
+    tar -xf - -C "$source"
+fi
+
+(cd "$source" && dpkg-buildpackage -us -uc -b > "$out/build.log" 2>&1) || {
+  tail -n 40 "$out/build.log" >&2
+  echo "build-deb: the package build failed; the whole log is $out/build.log" >&2
+  exit 1
+}
+deb=$(ls "$out"/tumbra_"$version"_*.deb)
+echo "$deb"

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#
+# Checks the built Debian package: lintian finds no error and no warning, and
+# dpkg-deb shows every installed file in its place, the binaries stripped
+# (their symbols in the -dbgsym package) and the dependencies the game needs.
+#
+#   check_package.sh DIR-OF-THE-BUILT-PACKAGE
+set -uo pipefail
+dir=$1
+failures=0
+fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+pass() { echo "PASS $*"; }
+
+deb=$(ls "$dir"/tumbra_*.deb 2>/dev/null | head -n1)
+changes=$(ls "$dir"/tumbra_*.changes 2>/dev/null | head -n1)
+[ -n "$deb" ] && [ -n "$changes" ] || { echo "FAIL no package in $dir"; exit 1; }
+
+# Lintian, on the package and on the upload it would make.
+report=$(lintian --fail-on error,warning --no-tag-display-limit "$changes" 2>&1)
+if [ $? -ne 0 ] || printf '%s\n' "$report" | grep -q '^[EW]:'; then
+  fail "lintian:"
+  printf '%s\n' "$report" | sed 's/^/    /'
+else
+  pass "lintian"
+fi
+
+# Every file in its place.
+contents=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|')
+id=org.tumbra.Tumbra
+for file in \
+    /usr/games/tumbra \
+    /usr/games/tumbra-solve \
+    /usr/share/applications/$id.desktop \
+    /usr/share/metainfo/$id.metainfo.xml \
+    /usr/share/icons/hicolor/scalable/apps/$id.svg \
+    /usr/share/icons/hicolor/16x16/apps/$id.png \
+    /usr/share/icons/hicolor/24x24/apps/$id.png \
+    /usr/share/icons/hicolor/32x32/apps/$id.png \
+    /usr/share/icons/hicolor/48x48/apps/$id.png \
+    /usr/share/icons/hicolor/64x64/apps/$id.png \
+    /usr/share/icons/hicolor/128x128/apps/$id.png \
+    /usr/share/man/man6/tumbra.6.gz \
+    /usr/share/man/man6/tumbra-solve.6.gz \
+    /usr/share/doc/tumbra/copyright \
+    /usr/share/doc/tumbra/changelog.gz; do
+  printf '%s\n' "$contents" | grep -Fxq "$file" || fail "missing from the package: $file"
+done
+if printf '%s\n' "$contents" | grep -q '^/usr/bin/'; then
+  fail "a program in /usr/bin: Debian keeps games in /usr/games"
+fi
+
+# The binaries stripped, their debug symbols in the -dbgsym package.
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+for program in tumbra tumbra-solve; do
+  binary=$unpacked/usr/games/$program
+  [ -f "$binary" ] || continue
+  if readelf -S "$binary" | grep -Eq '\.(symtab|debug_info)'; then
+    fail "$program is not stripped"
+  fi
+done
+ls "$dir"/tumbra-dbgsym_*.*deb > /dev/null 2>&1 || fail "no -dbgsym package"
+
+# What the game needs to open its window, and what it would like.
+depends=$(dpkg-deb -f "$deb" Depends)
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for needed in libqt6gui6 libqt6widgets6 libqt6core6; do
+  printf '%s\n' "$depends" | grep -q "\b$needed\b" || fail "Depends lacks $needed: $depends"
+done
+printf '%s\n' "$recommends" | grep -q '\bqt6-wayland\b' || fail "Recommends lacks qt6-wayland: $recommends"
+[ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section is not games"
+
+[ $failures -eq 0 ] && pass "package contents, stripping and dependencies"
+exit $((failures > 0))
