@@ -15,6 +15,7 @@ against a model of the rings written here, apart from the game's own code.
 
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -106,10 +107,13 @@ def wait_until(what, probe, deadline=DEADLINE):
 
 
 class Desktop:
-    """A private Xvfb display with the game running on it."""
+    """A private Xvfb display, with a window manager if asked, and the game
+    running on it."""
 
-    def __init__(self, program, artifacts, scale=None):
+    def __init__(self, program, artifacts, scale=None, wm=None, args=(),
+                 start_game=True):
         self.artifacts = artifacts
+        self.wm = None
         self.runtime = tempfile.mkdtemp(prefix="tumbra-xdg-")
         os.chmod(self.runtime, 0o700)
         read, write = os.pipe()
@@ -130,18 +134,30 @@ class Desktop:
         if scale is not None:
             self.env["QT_SCALE_FACTOR"] = str(scale)
         self.scale = scale or 1
+        if wm is not None:
+            self.wm = subprocess.Popen([wm], env=self.env,
+                                       stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+            wait_until(f"{wm} to manage the screen", lambda: "window id" in run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env,
+                check=False))
         self.stderr = tempfile.TemporaryFile()
-        self.game = subprocess.Popen([program], env=self.env,
-                                     stdout=subprocess.DEVNULL,
-                                     stderr=self.stderr)
+        self.game = None
         self.window = None
         self.origin = None
-        self.find_window()
+        if start_game:
+            self.game = subprocess.Popen([program, *args], env=self.env,
+                                         stdout=subprocess.DEVNULL,
+                                         stderr=self.stderr)
+            self.find_window()
 
     def close(self):
-        if self.game.poll() is None:
+        if self.game is not None and self.game.poll() is None:
             self.game.kill()
             self.game.wait()
+        if self.wm is not None:
+            self.wm.terminate()
+            self.wm.wait()
         self.xvfb.terminate()
         self.xvfb.wait()
         shutil.rmtree(self.runtime, ignore_errors=True)
@@ -168,10 +184,34 @@ class Desktop:
         return self.window
 
     def geometry(self, window=None):
-        out = self.xdotool("getwindowgeometry", window or self.window)
-        pos = out.split("Position: ")[1].split()[0].split(",")
-        size = out.split("Geometry: ")[1].split()[0].split("x")
-        return (int(pos[0]), int(pos[1])), (int(size[0]), int(size[1]))
+        """The client area's place on the screen and its size."""
+        out = run(["xwininfo", "-id", str(window or self.window)], self.env)
+        field = {}
+        for line in out.splitlines():
+            key, _, value = line.strip().partition(":")
+            field[key] = value.strip()
+        return ((int(field["Absolute upper-left X"]),
+                 int(field["Absolute upper-left Y"])),
+                (int(field["Width"]), int(field["Height"])))
+
+    def frame(self, window=None):
+        """The whole window, the window manager's frame included: its place
+        and size."""
+        (x, y), (w, h) = self.geometry(window)
+        out = run(["xprop", "-id", str(window or self.window),
+                   "_NET_FRAME_EXTENTS"], self.env, check=False)
+        left = right = top = bottom = 0
+        if "=" in out:
+            left, right, top, bottom = (int(v) for v in
+                                        out.split("=")[1].split(","))
+        return (x - left, y - top), (w + left + right, h + top + bottom)
+
+    def work_area(self):
+        out = run(["xprop", "-root", "_NET_WORKAREA"], self.env, check=False)
+        if "=" in out:
+            x, y, w, h = (int(v) for v in out.split("=")[1].split(",")[:4])
+            return (x, y), (w, h)
+        return (0, 0), SCREEN
 
     def cell_centre(self, column, row):
         """The screen point at the centre of lattice cell (column, row)."""
@@ -245,16 +285,32 @@ def assert_equal(seen, expected, what):
 
 
 def assert_centred(desktop, size, what):
-    (x, y), (w, h) = desktop.geometry()
-    assert_equal((w, h), size, f"{what}: client size")
-    expected = ((SCREEN[0] - w) // 2, (SCREEN[1] - h) // 2)
-    if abs(x - expected[0]) > 1 or abs(y - expected[1]) > 1:
-        raise CaseFailed(f"{what}: window at {(x, y)}, centred is {expected}")
+    """The client area has `size`, and the whole window, frame included,
+    stands centred on the work area. Returns the frame's place."""
+    assert_equal(desktop.geometry()[1], size, f"{what}: client size")
+    (ax, ay), (aw, ah) = desktop.work_area()
+
+    def centred():
+        (x, y), (w, h) = desktop.frame()
+        off = (2 * x + w - (2 * ax + aw), 2 * y + h - (2 * ay + ah))
+        return (x, y) if abs(off[0]) <= 2 and abs(off[1]) <= 2 else None
+    try:
+        # A window manager may report its frame a moment after the map.
+        return wait_until(f"{what}: the window centred", centred)
+    except CaseFailed:
+        raise CaseFailed(f"{what}: frame at {desktop.frame()}, not centred "
+                         f"on the work area {desktop.work_area()}")
 
 
 # ------------------------------------------------------------------ cases
 
+# Options Qt would take from the command line; the game takes none.
+TOOLKIT_OPTIONS = ["-qwindowtitle", "X", "-qwindowgeometry", "10x10+0+0",
+                   "-style", "windows", "--help"]
+
+
 def case_window_caption_size_and_centring(d):
+    # Started with TOOLKIT_OPTIONS, which change nothing.
     name = d.xdotool("getwindowname", d.window).strip()
     assert_equal(name, "Tumbra!", "caption")
     assert_centred(d, CLIENT, "at start")
@@ -404,13 +460,152 @@ def case_odd_input(d, close_helper):
         raise CaseFailed("the program still runs a second after the close")
 
 
+def settle(d, what):
+    """Waits for the window to stand centred, frame included, and returns
+    where its frame stands."""
+    place = assert_centred(d, CLIENT, what)
+    d.origin = d.geometry()[0]
+    return place
+
+
+def case_window_manager(d):
+    """Under openbox: the same frame-centred place at start, after a won
+    level and after Reset, and again after the player moved the window; the
+    window manager's close ends the program with status 0."""
+    start = settle(d, "at start")
+    d.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1")
+    for button, mouse in TYPICAL_ROAD:
+        d.press(button, mouse)
+    box = wait_until("the box", lambda: d.windows("Finished"))[0]
+    wait_until("the box to take the keyboard",
+               lambda: d.xdotool("getwindowfocus", check=False).strip()
+               == str(box))
+    d.xdotool("key", "Return")
+    d.find_window(d.window)
+    assert_equal(settle(d, "after a won level"), start, "place after a win")
+    d.wait_for_board(LEVEL2_START, LEVEL2_GOAL, "level 2")
+    d.click_reset()
+    assert_equal(settle(d, "after Reset"), start, "place after Reset")
+    d.xdotool("windowmove", d.window, 20, 30)
+    wait_until("the moved window", lambda: d.frame()[0] != start)
+    d.origin = d.geometry()[0]
+    d.click_reset()
+    assert_equal(settle(d, "after a move and Reset"), start,
+                 "place after the player's move and Reset")
+    # Alt+F4 is openbox's own close.
+    d.xdotool("windowactivate", "--sync", d.window)
+    d.xdotool("key", "alt+F4")
+    try:
+        assert_equal(d.game.wait(timeout=DEADLINE), 0, "exit status")
+    except subprocess.TimeoutExpired:
+        raise CaseFailed("the window manager's close did not end the program")
+
+
+def case_start_up_failures(d, program):
+    """Each reason no window can open, said in one line, with status 1."""
+    unused = next(f":{n}" for n in range(90, 200)
+                  if not os.path.exists(f"/tmp/.X11-unix/X{n}"))
+    cases = [
+        ({"DISPLAY": None}, r"no display server found: neither DISPLAY nor "
+         r"WAYLAND_DISPLAY is set"),
+        ({"DISPLAY": unused},
+         rf'the X display "{unused}" refused the connection \(Qt: .+\)'),
+        ({"QT_QPA_PLATFORM": "bogus"},
+         r'the Qt platform plugin "bogus" is missing \(Qt: .+\)'),
+        ({"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": "tumbra-nowhere"},
+         r'the Wayland display "tumbra-nowhere" refused the connection '
+         r'\(Qt: .+\)'),
+    ]
+    for change, reason in cases:
+        env = dict(d.env)
+        for key, value in change.items():
+            if value is None:
+                env.pop(key, None)
+            else:
+                env[key] = value
+        result = subprocess.run([program], env=env, capture_output=True,
+                                text=True, timeout=DEADLINE * 2)
+        lines = result.stderr.splitlines()
+        if (result.returncode != 1 or len(lines) != 1
+                or not re.match("tumbra: " + reason, lines[0])):
+            raise CaseFailed(f"with {change}: status {result.returncode}, "
+                             f"stderr {result.stderr!r}, expected one line "
+                             f"'tumbra: {reason}' and status 1")
+
+
+def case_wayland(program, artifacts):
+    """On a Wayland session (Weston's headless backend) the game is a native
+    Wayland client: its window comes up with the caption and the designed
+    client size, as the client's protocol log shows, and a request to end
+    the program ends it with status 0."""
+    runtime = tempfile.mkdtemp(prefix="tumbra-wayland-")
+    os.chmod(runtime, 0o700)
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("QT_", "WAYLAND_")) and k != "DISPLAY"}
+    env.update(XDG_RUNTIME_DIR=runtime, XDG_SESSION_TYPE="wayland",
+               DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent")
+    socket = "tumbra-test"
+    weston = subprocess.Popen(
+        ["weston", "--backend=headless-backend.so", f"--socket={socket}",
+         "--width=1280", "--height=800", "--idle-time=0"],
+        env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    game = None
+    log = tempfile.TemporaryFile()
+    try:
+        wait_until("Weston's socket",
+                   lambda: os.path.exists(os.path.join(runtime, socket)))
+        # Client-side decorations would add Qt's own frame to the surface.
+        game = subprocess.Popen(
+            [program], stdout=subprocess.DEVNULL, stderr=log,
+            env=dict(env, WAYLAND_DISPLAY=socket, WAYLAND_DEBUG="client",
+                     QT_WAYLAND_DISABLE_WINDOWDECORATION="1"))
+
+        def protocol():
+            log.seek(0)
+            return log.read().decode(errors="replace")
+        title = re.compile(r'xdg_toplevel@\d+\.set_title\("Tumbra!"\)')
+        size = re.compile(r"create_buffer\(new id wl_buffer@\d+, \d+, "
+                          rf"{CLIENT[0]}, {CLIENT[1]},")
+        try:
+            wait_until("a Wayland window captioned Tumbra! of the designed "
+                       "size", lambda: title.search(protocol())
+                       and size.search(protocol()), deadline=DEADLINE * 2)
+        except CaseFailed as failure:
+            lines = [line for line in protocol().splitlines()
+                     if "set_title" in line or "create_buffer" in line
+                     or not line.startswith("[")]
+            raise CaseFailed(f"{failure}; the log said:\n" +
+                             "\n".join(lines[:20]))
+        game.terminate()
+        try:
+            assert_equal(game.wait(timeout=DEADLINE), 0, "exit status")
+        except subprocess.TimeoutExpired:
+            raise CaseFailed("the program did not end when asked")
+        others = [line for line in protocol().splitlines()
+                  if line and not line.startswith("[")]
+        if others:
+            raise CaseFailed("the program wrote to stderr:\n" +
+                             "\n".join(others))
+    finally:
+        if game is not None and game.poll() is None:
+            game.kill()
+            game.wait()
+        weston.terminate()
+        weston.wait()
+        shutil.rmtree(runtime, ignore_errors=True)
+
+
 def case_scale_factor_two(d):
     assert_centred(d, (CLIENT[0] * 2, CLIENT[1] * 2), "at scale 2")
     d.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1 at scale 2")
 
 
 CASES = {
-    "caption_size_and_centring": (case_window_caption_size_and_centring, {}),
+    "caption_size_and_centring": (case_window_caption_size_and_centring,
+                                  {"args": TOOLKIT_OPTIONS}),
+    "window_manager": (case_window_manager, {"wm": "openbox"}),
+    "start_up_failures": (case_start_up_failures, {"start_game": False}),
+    "wayland": (case_wayland, None),
     "typical_road_and_box": (case_typical_road_and_the_box, {}),
     "presses_match_model": (case_presses_match_the_model, {}),
     "resize_and_reset": (case_resize_and_reset, {}),
@@ -424,17 +619,24 @@ def run_case(name, options):
     function, settings = CASES[name]
     desktop = None
     try:
+        if settings is None:  # a case that brings its own display server
+            function(options.program, options.artifacts)
+            print(f"PASS {name}")
+            return True
         desktop = Desktop(options.program, options.artifacts, **settings)
         if name in ("close_request", "odd_input"):
             function(desktop, options.close_helper)
+        elif name == "start_up_failures":
+            function(desktop, options.program)
         else:
             function(desktop)
         if name == "caption_size_and_centring" and options.screenshot:
             desktop.click_reset()
             desktop.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1")
             desktop.save_screenshot(options.screenshot)
-        if desktop.game.poll() is not None and name not in (
-                "close_request", "odd_input"):
+        if desktop.game is not None and desktop.game.poll() is not None \
+                and name not in ("close_request", "odd_input",
+                                 "window_manager"):
             raise CaseFailed(f"the program ended with {desktop.game.poll()}")
         errors = desktop.stderr_text()
         if errors:

@@ -110,12 +110,7 @@ void QtToolkit::show_window() {
   }
   centre_on_screen();
   window_->show();
-  // Where the frame's size only becomes known on showing, centre again.
-  const QMargins frame = frame_margins_of(*window_);
-  if (frame != frame_margins_) {
-    frame_margins_ = frame;
-    centre_on_screen();
-  }
+  follow_frame();
   window_->activateWindow();
   if (QWidget* first = widget(ControlName::Turn, 1)) first->setFocus();
 }
@@ -126,7 +121,9 @@ void QtToolkit::build_design() {
   if (screen == nullptr) throw ProgramError("no screen to show the window on");
   twips_.pixels_per_twip = screen->logicalDotsPerInch() / 1440.0;
 
-  window_ = new FormWindow([] { QCoreApplication::exit(0); });
+  window_ = new FormWindow([] { QCoreApplication::exit(0); },
+                           [this] { follow_frame(); });
+  seen_margins_ = QMargins();
   window_->setScreen(screen);
   window_->setWindowTitle(design::caption);
   window_->resize(twips_.to_pixels(design::client_width),
@@ -234,11 +231,6 @@ QWidget* QtToolkit::make_control(ControlName name, std::int16_t index) {
 void QtToolkit::unload_window() {
   if (window_.isNull()) return;
   screen_ = window_->screen();
-  const QRect frame = window_->frameGeometry();
-  const QRect client = window_->geometry();
-  frame_margins_ = QMargins(
-      client.left() - frame.left(), client.top() - frame.top(),
-      frame.right() - client.right(), frame.bottom() - client.bottom());
   // The handler that unloads may belong to one of this window's buttons, so
   // the window goes away once control is back in the event loop.
   window_->hide();
@@ -248,6 +240,21 @@ void QtToolkit::unload_window() {
   controls_.clear();
 }
 
+void QtToolkit::follow_frame() {
+  // A new window has no frame until the window manager reparents it and
+  // says how wide the frame is, which may come well after the show. Each
+  // time the frame changes the window is centred again, with the frame; a
+  // move by the player leaves the frame as it was and the window where the
+  // player put it.
+  if (window_.isNull() || !window_->isVisible()) return;
+  const QMargins frame = frame_margins_of(*window_);
+  if (frame == seen_margins_) return;
+  seen_margins_ = frame;
+  if (frame.isNull()) return;  // not known yet, or no frame at all
+  frame_margins_ = frame;
+  centre_on_screen();
+}
+
 void QtToolkit::centre_on_screen() {
   QScreen* screen = window_->screen();
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
@@ -255,7 +262,12 @@ void QtToolkit::centre_on_screen() {
   const QSize frame = window_->size().grownBy(frame_margins_);
   const int x = area.left() + std::max(0, (area.width() - frame.width()) / 2);
   const int y = area.top() + std::max(0, (area.height() - frame.height()) / 2);
-  window_->move(x, y);
+  // The client area is placed, not the frame: window managers differ in how
+  // they read a frame position that Qt asks for, but all of them put a
+  // client where it is asked to stand.
+  window_->setGeometry(
+      QRect(QPoint(x + frame_margins_.left(), y + frame_margins_.top()),
+            window_->size()));
 }
 
 ControlRef QtToolkit::element(ControlName name, std::int16_t index) {

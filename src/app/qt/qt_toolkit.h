@@ -66,7 +66,10 @@ class QtToolkit : public Toolkit {
   // The circle's place and colour, for screen readers: once at the end of
   // a load, then at every change while the window is shown.
   void describe_circle(const Control& c);
+  // Centres the whole window, frame included, on its screen's available
+  // area; the frame's size is the last one the window manager reported.
   void centre_on_screen();
+  void follow_frame();
   // Runs one of the window's event handlers; a programming error stops the
   // program with its message.
   template <class Handler>
@@ -82,6 +85,7 @@ class QtToolkit : public Toolkit {
   Twips twips_;
   QPointer<QScreen> screen_;  // the screen the window last stood on
   QMargins frame_margins_;    // the window manager's frame, once known
+  QMargins seen_margins_;     // the frame of the window now shown, as seen
   std::uint32_t serial_ = 0;
 };
 
