@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/toolkit.h"
+#include "toolkit/toolkit.h"
 
 namespace tumbra::accessible {
 

@@ -3,13 +3,13 @@
 
 #include "app/form1.h"
 
-#include "app/program_error.h"
 #include "board/loadshapes.h"
 #include "levels/leveldef.h"
 #include "levels/loadlevel.h"
 #include "levels/setvariables.h"
 #include "play/reset_click.h"
 #include "play/turn_mousedown.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra {
 

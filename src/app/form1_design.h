@@ -9,9 +9,9 @@
 #include <array>
 #include <cstdint>
 
-#include "app/toolkit.h"
 #include "board/lattice.h"
 #include "board/turn_pad.h"
+#include "toolkit/toolkit.h"
 
 namespace tumbra::design {
 

@@ -4,7 +4,7 @@
 #include "app/headless_toolkit.h"
 
 #include "app/form1_design.h"
-#include "app/program_error.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra {
 

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/toolkit.h"
+#include "toolkit/toolkit.h"
 
 namespace tumbra {
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/toolkit.h"
+#include "toolkit/toolkit.h"
 
 namespace tumbra {
 

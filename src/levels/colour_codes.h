@@ -9,7 +9,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/toolkit.h"
+#include "toolkit/toolkit.h"
 
 namespace tumbra {
 

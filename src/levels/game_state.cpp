@@ -3,7 +3,7 @@
 
 #include "levels/game_state.h"
 
-#include "app/program_error.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra {
 

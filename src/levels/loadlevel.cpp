@@ -5,10 +5,10 @@
 
 #include <cmath>
 
-#include "app/program_error.h"
 #include "board/lattice.h"
 #include "levels/colour_codes.h"
 #include "levels/number_text.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra {
 

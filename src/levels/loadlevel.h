@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "app/toolkit.h"
 #include "levels/game_state.h"
+#include "toolkit/toolkit.h"
 
 namespace tumbra {
 

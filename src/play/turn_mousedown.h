@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "app/toolkit.h"
 #include "levels/game_state.h"
+#include "toolkit/toolkit.h"
 
 namespace tumbra {
 

@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "app/program_error.h"
 #include "levels/number_text.h"
 #include "play/ring_turn.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra {
 

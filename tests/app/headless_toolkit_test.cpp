@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "app/program_error.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra {
 namespace {

@@ -24,8 +24,8 @@ std::string read(QWidget* widget, QAccessible::Text text) {
 
 TEST(QtAccessibility, ButtonsLabelAndBlocksSayWhatTheyAreAndDo) {
   QtGame game;
-  QWidget* board = game.window.widget(ControlName::Piece, 1)->parentWidget();
-  QWidget* goal = game.window.widget(ControlName::Piece, 26)->parentWidget();
+  QWidget* board = game.window.block(ControlName::Piece, 1);
+  QWidget* goal = game.window.block(ControlName::Piece, 26);
   QWidget* tries = game.window.widget(ControlName::Tries, 0);
   struct Expected {
     QWidget* widget;
@@ -58,12 +58,33 @@ TEST(QtAccessibility, ButtonsLabelAndBlocksSayWhatTheyAreAndDo) {
             "1 try made; the minimum for this level is 4");
 }
 
+// Each block offers one accessible child for each circle it shows, at the
+// circle's place on the screen.
 TEST(QtAccessibility, EachCircleNamesItsPlaceAndColourAsTheColourChanges) {
   QtGame game;
   auto name_of = [&](std::int16_t piece) {
-    return read(game.window.widget(ControlName::Piece, piece),
-                QAccessible::Name);
+    QWidget* block = game.window.block(ControlName::Piece, piece);
+    const QRect pixels = game.window.pixels(ControlName::Piece, piece);
+    const QRect on_screen(game.window.window()->mapToGlobal(pixels.topLeft()),
+                          pixels.size());
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(block);
+    std::string name = "<no child at the circle's place>";
+    for (int i = 0; i < face->childCount(); ++i) {
+      QAccessibleInterface* circle = face->child(i);
+      EXPECT_EQ(circle->role(), QAccessible::Graphic);
+      if (circle->rect() == on_screen) {
+        name = circle->text(QAccessible::Name).toStdString();
+        EXPECT_EQ(circle->parent(), face);
+      }
+    }
+    return name;
   };
+  for (std::int16_t first : {1, 26}) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(
+                  game.window.block(ControlName::Piece, first))
+                  ->childCount(),
+              25);
+  }
   EXPECT_EQ(name_of(3), "Row 1, column 3, red");
   EXPECT_EQ(name_of(1), "Row 1, column 1, white");
   EXPECT_EQ(name_of(50), "Row 5, column 5, red");

@@ -7,16 +7,17 @@
 
 #include <QApplication>
 #include <QPaintEvent>
+#include <QPointer>
 #include <map>
 
 #include "../support/qt_game.h"
-#include "app/qt/circle_widget.h"
 #include "play/turnit.h"
 
 namespace tumbra {
 namespace {
 
 using testing::QtGame;
+using testing::QtTestWindow;
 
 // Counts paint events by widget and gathers the region each one covered,
 // in window coordinates.
@@ -45,52 +46,47 @@ TEST(QtPainting, ATurnRepaintsOnlyTheChangedCirclesAndTheTriesLabel) {
   QtGame game;
   game.go_to_level(6);  // every ring holds several colours
   settle();
-  QWidget* window = game.window.window();
+  QtTestWindow& w = game.window;
+  const QPointer<QWidget> window = w.window();
+  const QPointer<QWidget> tries = w.widget(ControlName::Tries, 0);
+  const QPointer<QWidget> board = w.block(ControlName::Piece, 1);
+  const QPointer<QWidget> goal = w.block(ControlName::Piece, 26);
+  const int overlap = 1;  // pixels by which neighbouring cells overlap
+  auto colour = [&](std::int16_t i) {
+    return w.back_color(w.element(ControlName::Piece, i));
+  };
   for (std::int16_t corner : {1, 3, 7, 11, 13}) {
     for (std::int16_t mode : {1, 2, 3, 4}) {
-      std::map<QWidget*, Colour> before;
-      for (std::int16_t i = 0; i <= 50; ++i) {
-        QWidget* circle = game.window.widget(ControlName::Piece, i);
-        before[circle] = static_cast<CircleWidget*>(circle)->colour();
-      }
+      std::map<std::int16_t, Colour> before;
+      for (std::int16_t i = 1; i <= 50; ++i) before[i] = colour(i);
       PaintCounter counter;
       qApp->installEventFilter(&counter);
-      turnit(game.window, game.state(), corner, mode);
+      turnit(w, game.state(), corner, mode);
       settle();
       qApp->removeEventFilter(&counter);
 
-      auto in_window = [&](QWidget* w) {
-        return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
-      };
-      QRegion allowed;
-      QWidget* tries = game.window.widget(ControlName::Tries, 0);
-      allowed += in_window(tries);
-      EXPECT_EQ(counter.events[tries], 1);
-      int changed = 0;
-      for (const auto& [circle, colour] : before) {
-        const bool visible_change =
-            circle->isVisible() &&
-            static_cast<CircleWidget*>(circle)->colour() != colour;
-        EXPECT_EQ(counter.events[circle], visible_change ? 1 : 0)
-            << "corner " << corner << " mode " << mode;
-        if (visible_change) {
-          allowed += in_window(circle);
-          ++changed;
-        }
+      // What may be painted: the label and the circles whose colour
+      // changed; what must be: the label and the inside of each of them.
+      QRegion allowed(w.pixels(ControlName::Tries, 0)), needed;
+      for (const auto& [i, old] : before) {
+        if (colour(i) == old) continue;
+        const QRect circle = w.pixels(ControlName::Piece, i);
+        allowed += circle;
+        needed += circle.adjusted(overlap, overlap, -overlap, -overlap);
       }
-      EXPECT_GT(changed, 0);
+      const std::string turn =
+          "corner " + std::to_string(corner) + " mode " + std::to_string(mode);
+      EXPECT_FALSE(needed.isEmpty()) << turn;
+      EXPECT_EQ(counter.events[tries], 1) << turn;
+      EXPECT_LE(counter.events[board], 1) << turn;
+      EXPECT_EQ(counter.events.count(goal), 0u) << turn;
+      EXPECT_TRUE((needed - counter.regions[board]).isEmpty()) << turn;
       for (const auto& [target, events] : counter.events) {
-        if (target == tries || before.count(static_cast<QWidget*>(target))) {
-          continue;
-        }
-        // Only the background beneath the changed circles: the window's
-        // and that of the block (board or goal) that holds them.
-        const bool background =
-            target == window ||
-            target == game.window.widget(ControlName::Piece, 1)->parent() ||
-            target == game.window.widget(ControlName::Piece, 26)->parent();
-        EXPECT_TRUE(background) << target->metaObject()->className();
-        EXPECT_TRUE((counter.regions[target] - allowed).isEmpty());
+        // Besides the label and the board, only the window's background
+        // beneath the changed circles.
+        EXPECT_TRUE(target == tries || target == board || target == window)
+            << turn << ": " << target->metaObject()->className();
+        EXPECT_TRUE((counter.regions[target] - allowed).isEmpty()) << turn;
       }
     }
   }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -15,7 +16,7 @@
 #include "../play/play_scenarios.h"
 #include "../play/random_play.h"
 #include "../support/qt_game.h"
-#include "app/qt/circle_widget.h"
+#include "app/qt/circle_look.h"
 
 namespace tumbra {
 namespace testing {
@@ -82,13 +83,11 @@ TEST(QtWindow, ShowsTheDesignedWindowCentredWithEveryControlInItsCell) {
       {ControlName::Reset, 0, {160, 128, 97, 33}},
   };
   for (const Cell& c : cells) {
-    QWidget* w = game.window.widget(c.name, c.index);
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(QRect(w->mapTo(window, QPoint(0, 0)), w->size()), c.pixels)
+    EXPECT_EQ(game.window.pixels(c.name, c.index), c.pixels)
         << int(c.name) << "/" << c.index;
-    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(game.window.visible(game.window.element(c.name, c.index)));
   }
-  EXPECT_FALSE(game.window.widget(ControlName::Piece, 0)->isVisible());
+  EXPECT_FALSE(game.window.visible(game.window.element(ControlName::Piece, 0)));
 
   auto* tries = static_cast<QLabel*>(game.window.widget(ControlName::Tries, 0));
   EXPECT_EQ(tries->text(), " 0/ 4");
@@ -114,17 +113,51 @@ TEST(QtWindow, CirclesPaintTheirExactColourAtTheirCentre) {
   game.go_to_level(6);
   const QImage image = game.window.window()->grab().toImage();
   for (std::int16_t i = 1; i <= 50; ++i) {
-    QWidget* circle = game.window.widget(ControlName::Piece, i);
-    const Colour colour = static_cast<CircleWidget*>(circle)->colour();
-    const QPoint centre =
-        circle->mapTo(game.window.window(), circle->rect().center());
+    const Colour colour = game.window.piece_colour(i);
+    const QPoint centre = game.window.pixels(ControlName::Piece, i).center();
     EXPECT_EQ(image.pixelColor(centre), to_qcolor(colour)) << "piece " << i;
+  }
+}
+
+// The outline of every circle stands out from the window's background by at
+// least 3 : 1, on a dark scheme and on a light grey one, where a fixed mid
+// grey would not; the fills stay the level's colours exactly.
+TEST(QtWindow, CircleOutlinesStandOutOnDarkAndLightColourSchemes) {
+  const QPalette original = QApplication::palette();
+  for (const QColor background :
+       {QColor(0x3c, 0x3f, 0x41), QColor(0xd4, 0xd0, 0xc8)}) {
+    QPalette scheme = original;
+    scheme.setColor(QPalette::Window, background);
+    QApplication::setPalette(scheme);
+    {
+      QtGame game;
+      game.go_to_level(6);  // black and white circles side by side
+      const QImage image = game.window.window()->grab().toImage();
+      // The gap between four circles shows the window itself.
+      EXPECT_EQ(image.pixelColor(31, 31), background);
+      for (std::int16_t i = 1; i <= 50; ++i) {
+        const QRect circle = game.window.pixels(ControlName::Piece, i);
+        double best = 1.0;
+        // The rim at the top of the circle, as painted.
+        for (int x = circle.center().x() - 3; x <= circle.center().x() + 3;
+             ++x) {
+          best = std::max(
+              best,
+              contrast_ratio(image.pixelColor(x, circle.top()), background));
+        }
+        EXPECT_GE(best, 3.0)
+            << "piece " << i << " on " << background.name().toStdString();
+        EXPECT_EQ(image.pixelColor(circle.center()),
+                  to_qcolor(game.window.piece_colour(i)));
+      }
+    }
+    QApplication::setPalette(original);
   }
 }
 
 TEST(QtWindow, EveryMouseButtonArrivesOnThePressWithItsCode) {
   RecordedGame game;
-  QWidget* turn3 = game.window.widget(ControlName::Turn, 3);
+  const QPointer<QWidget> turn3 = game.window.widget(ControlName::Turn, 3);
   QTest::mousePress(turn3->window()->windowHandle(), Qt::RightButton, {},
                     turn3->mapTo(turn3->window(), QPoint(16, 16)));
   // Delivered on the press, before any release.
@@ -133,7 +166,7 @@ TEST(QtWindow, EveryMouseButtonArrivesOnThePressWithItsCode) {
             std::make_pair(std::int16_t{3}, mouse::right));
   QTest::mouseRelease(turn3->window()->windowHandle(), Qt::RightButton, {},
                       turn3->mapTo(turn3->window(), QPoint(16, 16)));
-  EXPECT_FALSE(static_cast<QPushButton*>(turn3)->isDown());
+  EXPECT_FALSE(static_cast<QPushButton*>(turn3.data())->isDown());
 
   game.window.send_press(game.window.widget(ControlName::Turn, 5),
                          mouse::middle);
@@ -146,7 +179,7 @@ TEST(QtWindow, EveryMouseButtonArrivesOnThePressWithItsCode) {
 
 TEST(QtWindow, TheSecondOfTwoQuickPressesArrivesToo) {
   RecordedGame game;
-  QWidget* turn1 = game.window.widget(ControlName::Turn, 1);
+  const QPointer<QWidget> turn1 = game.window.widget(ControlName::Turn, 1);
   QWindow* handle = turn1->window()->windowHandle();
   const QPoint at = turn1->mapTo(turn1->window(), QPoint(16, 16));
   // Press, release, press within the double-click interval: the toolkit
@@ -159,7 +192,7 @@ TEST(QtWindow, TheSecondOfTwoQuickPressesArrivesToo) {
 
 TEST(QtWindow, KeysOnTheFocusedTurnButtonTurnNothing) {
   RecordedGame game;
-  QWidget* turn1 = game.window.widget(ControlName::Turn, 1);
+  const QPointer<QWidget> turn1 = game.window.widget(ControlName::Turn, 1);
   ASSERT_EQ(turn1->window()->focusWidget(), turn1);
   for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
     QTest::keyClick(turn1, key);
@@ -188,14 +221,14 @@ TEST(QtWindow, ReloadsLeaveNoOldControlAlive) {
 
 TEST(QtWindow, ResizingMovesNoControl) {
   QtGame game;
-  QWidget* circle = game.window.widget(ControlName::Piece, 50);
-  const QRect before = circle->geometry();
-  game.window.window()->resize(900, 600);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(circle->geometry(), before);
-  game.window.window()->resize(10, 10);
-  QCoreApplication::processEvents();
-  EXPECT_EQ(circle->geometry(), before);
+  const QRect circle = game.window.pixels(ControlName::Piece, 50);
+  const QRect button = game.window.pixels(ControlName::Turn, 4);
+  for (QSize size : {QSize(900, 600), QSize(10, 10)}) {
+    game.window.window()->resize(size);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(game.window.pixels(ControlName::Piece, 50), circle);
+    EXPECT_EQ(game.window.pixels(ControlName::Turn, 4), button);
+  }
 }
 
 // Real presses on the five buttons with every mouse button Qt knows,

@@ -6,10 +6,10 @@
 #include <map>
 
 #include "../support/game.h"
-#include "app/program_error.h"
 #include "levels/leveldef.h"
 #include "levels/loadlevel.h"
 #include "levels/setvariables.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra {
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../support/game.h"
-#include "app/program_error.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra {
 namespace {

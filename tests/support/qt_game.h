@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/headless_toolkit.h"  // MessageBoxRecord
+#include "app/qt/block_widget.h"
 #include "app/qt/qt_toolkit.h"
 #include "game.h"
 
@@ -42,6 +43,10 @@ class QtTestWindow final : public QtToolkit {
   }
 
   const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
+
+  Colour piece_colour(std::int16_t index) {
+    return back_color(element(ControlName::Piece, index));
+  }
 
   void answer_boxes_with(std::function<BoxAnswer(const MessageBoxRecord&)> f) {
     answer_ = std::move(f);

@@ -19,10 +19,11 @@
 
 #include "app/accessible_text.h"
 #include "app/form1_design.h"
-#include "app/program_error.h"
-#include "app/qt/circle_widget.h"
+#include "app/qt/block_widget.h"
+#include "app/qt/circle_look.h"
 #include "app/qt/form_window.h"
 #include "app/qt/turn_button.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra {
 
@@ -77,7 +78,9 @@ void stop_program(const char* what) {
   std::_Exit(1);
 }
 
-QtToolkit::QtToolkit(FormEvents& events) : events_(events) {}
+QtToolkit::QtToolkit(FormEvents& events) : events_(events) {
+  install_block_accessibility();
+}
 
 QtToolkit::~QtToolkit() { delete window_.data(); }
 
@@ -102,11 +105,6 @@ void QtToolkit::show_window() {
     ++serial_;
     build_design();
     events_.Form_Load();
-    // Screen readers learn each circle's place and colour once the load has
-    // settled them, not at every step of the load.
-    for (const auto& [key, c] : controls_) {
-      if (c.block != nullptr) describe_circle(c);
-    }
   }
   centre_on_screen();
   window_->show();
@@ -138,26 +136,32 @@ void QtToolkit::build_design() {
     record.top = static_cast<float>(c.top);
     record.width = c.width;
     record.height = c.height;
-    record.widget = make_control(c.name, c.index);
     if (c.name == ControlName::Piece) {
-      record.block = record.widget->parentWidget();
+      record.block = block_for(c.index);
+      record.block->add(c.index, {{}, 0, 0, design::piece_back_color, false});
+    } else {
+      record.widget = make_control(c.name, c.index);
     }
     if (c.caption != nullptr) {
       set_caption({c.name, c.index, serial_}, c.caption);
     }
-    place(record);
-    record.widget->setVisible(c.visible);
+    place(c.index, record);
+    if (record.widget != nullptr) record.widget->setVisible(c.visible);
   }
   // Turn 1, then Tries (a label never takes the focus), then Reset.
   QWidget::setTabOrder(widget(ControlName::Turn, 1),
                        widget(ControlName::Reset, 0));
 }
 
-QWidget* QtToolkit::make_block(const char* name, const char* description,
-                               int left_twips) {
+BlockWidget* QtToolkit::block_for(std::int16_t piece) const {
+  return piece >= lattice::first_goal_piece ? goal_ : board_;
+}
+
+BlockWidget* QtToolkit::make_block(const char* name, const char* description,
+                                   int left_twips) {
   // A block is as tall as the client area and as wide as it is tall.
   constexpr int extent = design::client_height;
-  auto* block = new QWidget(window_.data());
+  auto* block = new BlockWidget(window_.data(), twips_.overlap());
   block->setGeometry(twips_.rect(left_twips, 0, extent, extent));
   block->setAccessibleName(name);
   block->setAccessibleDescription(description);
@@ -167,14 +171,7 @@ QWidget* QtToolkit::make_block(const char* name, const char* description,
 QWidget* QtToolkit::make_control(ControlName name, std::int16_t index) {
   QWidget* parent = window_.data();
   switch (name) {
-    case ControlName::Piece: {
-      const Colour colour =
-          index == 0 ? design::piece_back_color
-                     : static_cast<CircleWidget*>(widget(ControlName::Piece, 0))
-                           ->colour();
-      QWidget* block = index >= lattice::first_goal_piece ? goal_ : board_;
-      return new CircleWidget(block, colour, twips_.overlap());
-    }
+    case ControlName::Piece: break;  // drawn by its block
     case ControlName::Turn: {
       const std::uint32_t serial = serial_;
       auto* button = new TurnButton(
@@ -288,12 +285,15 @@ void QtToolkit::create_element(ControlName array, std::int16_t index) {
   const design::Control& model_design = design::control(array);
   const Control model = controls_.at({array, model_design.index});
   Control record = model;
-  record.widget = make_control(array, index);
-  record.block =
-      array == ControlName::Piece ? record.widget->parentWidget() : nullptr;
-  record.widget->setVisible(false);
-  controls_[{array, index}] = record;
-  if (array == ControlName::Turn) {
+  if (array == ControlName::Piece) {
+    // A copy of the template: its colour, hidden, in the block it belongs to.
+    record.block = block_for(index);
+    record.block->add(
+        index,
+        {{}, 0, 0, model.block->circle(model_design.index).colour, false});
+  } else {
+    record.widget = make_control(array, index);
+    record.widget->setVisible(false);
     auto* copy = static_cast<QPushButton*>(record.widget);
     copy->setText(static_cast<QPushButton*>(model.widget)->text());
     // Each new Turn button follows the one before it in the tab order.
@@ -301,7 +301,7 @@ void QtToolkit::create_element(ControlName array, std::int16_t index) {
         widget(ControlName::Turn, static_cast<std::int16_t>(index - 1));
     QWidget::setTabOrder(before != nullptr ? before : model.widget, copy);
   }
-  place(controls_.at({array, index}));
+  place(index, controls_[{array, index}] = record);
 }
 
 QtToolkit::Control& QtToolkit::control(ControlRef ref) {
@@ -317,63 +317,79 @@ QtToolkit::Control& QtToolkit::control(ControlRef ref) {
   return it->second;
 }
 
-void QtToolkit::place(Control& c) {
-  QRect pixels = twips_.rect(c.left, c.top, c.width, c.height);
-  if (c.block != nullptr) {
-    // A circle stands in its block, which stands in the window.
-    pixels.translate(-c.block->pos());
-    if (window_->isVisible()) describe_circle(c);
+BlockWidget& QtToolkit::circle_block(ControlRef ref) {
+  if (ref.name != ControlName::Piece) {
+    throw ProgramError("only a Piece has a colour");
   }
-  c.widget->setGeometry(pixels);
+  return *control(ref).block;
 }
 
-void QtToolkit::describe_circle(const Control& c) {
+void QtToolkit::place(std::int16_t index, Control& c) {
+  const QRect pixels = twips_.rect(c.left, c.top, c.width, c.height);
+  if (c.block == nullptr) {
+    c.widget->setGeometry(pixels);
+    return;
+  }
+  // A circle stands in its block, which stands in the window; screen
+  // readers name it by its lattice cell in the block.
   const double block_left = c.block == goal_ ? lattice::goal_offset : 0;
   const int row = static_cast<int>(std::lround(c.top / lattice::pitch));
   const int column =
       static_cast<int>(std::lround((c.left - block_left) / lattice::pitch));
-  const Colour colour = static_cast<CircleWidget*>(c.widget)->colour();
-  c.widget->setAccessibleName(
-      QString::fromStdString(accessible::circle_name(row, column, colour)));
+  c.block->place(index, pixels.translated(-c.block->pos()), row, column);
 }
 
-void QtToolkit::show_control(ControlRef ref) { control(ref).widget->show(); }
+void QtToolkit::show_control(ControlRef ref) {
+  Control& c = control(ref);
+  if (c.block != nullptr) {
+    c.block->show_circle(ref.index);
+  } else {
+    c.widget->show();
+  }
+}
 
 bool QtToolkit::visible(ControlRef ref) {
-  return control(ref).widget->isVisibleTo(window_.data());
+  Control& c = control(ref);
+  return c.block != nullptr ? c.block->circle(ref.index).visible
+                            : c.widget->isVisibleTo(window_.data());
 }
 
 void QtToolkit::set_left(ControlRef ref, float twips) {
   Control& c = control(ref);
   c.left = twips;
-  place(c);
+  place(ref.index, c);
 }
 
 void QtToolkit::set_top(ControlRef ref, float twips) {
   Control& c = control(ref);
   c.top = twips;
-  place(c);
+  place(ref.index, c);
 }
 
 float QtToolkit::left(ControlRef ref) { return control(ref).left; }
 float QtToolkit::top(ControlRef ref) { return control(ref).top; }
 
 void QtToolkit::set_back_color(ControlRef ref, Colour colour) {
-  if (ref.name != ControlName::Piece) {
-    throw ProgramError("only a Piece takes a colour");
-  }
-  Control& c = control(ref);
-  auto* circle = static_cast<CircleWidget*>(c.widget);
-  if (circle->colour() == colour) return;
-  circle->set_colour(colour);
-  if (window_->isVisible()) describe_circle(c);
+  circle_block(ref).set_colour(ref.index, colour);
 }
 
 Colour QtToolkit::back_color(ControlRef ref) {
-  if (ref.name != ControlName::Piece) {
-    throw ProgramError("only a Piece has a colour");
+  return circle_block(ref).circle(ref.index).colour;
+}
+
+QRect QtToolkit::pixels(ControlName name, std::int16_t index) const {
+  const auto it = controls_.find({name, index});
+  if (it == controls_.end()) return {};
+  const Control& c = it->second;
+  if (c.block != nullptr) {
+    return c.block->circle(index).pixels.translated(c.block->pos());
   }
-  return static_cast<CircleWidget*>(control(ref).widget)->colour();
+  return QRect(c.widget->mapTo(window_.data(), QPoint(0, 0)), c.widget->size());
+}
+
+BlockWidget* QtToolkit::block(ControlName name, std::int16_t index) const {
+  const auto it = controls_.find({name, index});
+  return it == controls_.end() ? nullptr : it->second.block;
 }
 
 void QtToolkit::set_caption(ControlRef ref, const std::string& text) {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
-// The real window, in Qt 6 Widgets: circles are custom-painted widgets, Turn
-// and Reset push buttons, Tries a label, message boxes QMessageBox. A reload
+// The real window, in Qt 6 Widgets: the circles are painted by their block
+// (the play board, the goal picture), Turn and Reset are push buttons, Tries
+// a label, message boxes QMessageBox. A reload
 // from inside one of the window's own handlers is safe: the old window is
 // hidden at once and deleted when control returns to the event loop.
 #pragma once
@@ -13,13 +14,14 @@
 #include <utility>
 
 #include "app/qt/twips.h"
-#include "app/toolkit.h"
+#include "toolkit/toolkit.h"
 
 class QScreen;
 class QWidget;
 
 namespace tumbra {
 
+class BlockWidget;
 class FormWindow;
 
 class QtToolkit : public Toolkit {
@@ -44,28 +46,32 @@ class QtToolkit : public Toolkit {
   BoxAnswer message_box(const std::string& text, BoxStyle style,
                         const std::string& title) override;
 
-  // The window now loaded, or nullptr; and the widget of one control.
+  // The window now loaded, or nullptr; and the widget of one control
+  // (nullptr for a circle, which its block paints).
   QWidget* window() const;
   QWidget* widget(ControlName name, std::int16_t index) const;
+  // Where a control stands in the window, in pixels; and the block that
+  // paints a circle.
+  QRect pixels(ControlName name, std::int16_t index) const;
+  BlockWidget* block(ControlName name, std::int16_t index) const;
 
  private:
   struct Control {
-    QWidget* widget = nullptr;
-    QWidget* block = nullptr;  // the board or goal a circle belongs to
-    float left = 0, top = 0;   // twips, exactly as last set
+    QWidget* widget = nullptr;     // a button or the label
+    BlockWidget* block = nullptr;  // for a circle: the block that paints it
+    float left = 0, top = 0;       // twips, exactly as last set
     int width = 0, height = 0;
   };
   using Key = std::pair<ControlName, std::int16_t>;
 
   void build_design();
-  QWidget* make_block(const char* name, const char* description,
-                      int left_twips);
+  BlockWidget* make_block(const char* name, const char* description,
+                          int left_twips);
+  BlockWidget* block_for(std::int16_t piece) const;
   QWidget* make_control(ControlName name, std::int16_t index);
   Control& control(ControlRef ref);
-  void place(Control& c);
-  // The circle's place and colour, for screen readers: once at the end of
-  // a load, then at every change while the window is shown.
-  void describe_circle(const Control& c);
+  BlockWidget& circle_block(ControlRef ref);
+  void place(std::int16_t index, Control& c);
   // Centres the whole window, frame included, on its screen's available
   // area; the frame's size is the last one the window manager reported.
   void centre_on_screen();
@@ -79,8 +85,8 @@ class QtToolkit : public Toolkit {
   QPointer<FormWindow> window_;
   // The play board and the goal picture: plain groups that hold their
   // circles, so that assistive technology meets them as two blocks.
-  QWidget* board_ = nullptr;
-  QWidget* goal_ = nullptr;
+  BlockWidget* board_ = nullptr;
+  BlockWidget* goal_ = nullptr;
   std::map<Key, Control> controls_;
   Twips twips_;
   QPointer<QScreen> screen_;  // the screen the window last stood on

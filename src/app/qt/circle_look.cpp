@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#include "app/qt/circle_look.h"
+
+#include <QPainter>
+#include <QPen>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace tumbra {
+
+QColor to_qcolor(Colour colour) {
+  return QColor(static_cast<int>(colour & 0xFFu),
+                static_cast<int>((colour >> 8) & 0xFFu),
+                static_cast<int>((colour >> 16) & 0xFFu));
+}
+
+namespace {
+
+double channel(int value) {
+  const double c = value / 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const QColor& c) {
+  return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) +
+         0.0722 * channel(c.blue());
+}
+
+}  // namespace
+
+double contrast_ratio(const QColor& a, const QColor& b) {
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor outline_for(const QColor& background) {
+  // Well above the bar: the antialiased rim is one pixel wide and blends a
+  // good part of the background into the outline's pixels.
+  constexpr double wanted = 1.5 * outline_contrast;
+  const QColor mid(128, 128, 128);
+  if (contrast_ratio(mid, background) >= wanted) return mid;
+  // Towards white on a dark background, towards black on a light one.
+  const bool dark = luminance(background) < luminance(mid);
+  for (int step = 1; step <= 128; ++step) {
+    const int grey = dark ? std::min(255, 128 + step) : 128 - step;
+    const QColor candidate(grey, grey, grey);
+    if (contrast_ratio(candidate, background) >= wanted) return candidate;
+  }
+  return dark ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+namespace {
+
+struct CircleKey {
+  Colour fill;
+  QSize size;
+  int outline_width;
+  QRgb outline;
+  qreal ratio;
+  bool operator==(const CircleKey&) const = default;
+};
+
+QPixmap draw_circle(const CircleKey& key) {
+  QPixmap image(key.size * key.ratio);
+  image.setDevicePixelRatio(key.ratio);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor::fromRgb(key.outline), key.outline_width));
+  painter.setBrush(to_qcolor(key.fill));
+  const double half = key.outline_width / 2.0;
+  painter.drawEllipse(QRectF(QPointF(0, 0), QSizeF(key.size))
+                          .adjusted(half, half, -half, -half));
+  return image;
+}
+
+}  // namespace
+
+const QPixmap& circle_image(Colour fill, QSize size, int outline_width,
+                            const QColor& outline, qreal pixel_ratio) {
+  // A handful of entries in play; a change of screen or colour scheme that
+  // alters them starts the list afresh rather than letting it grow.
+  static std::vector<std::pair<CircleKey, QPixmap>> drawn;
+  const CircleKey key{fill, size, outline_width, outline.rgb(), pixel_ratio};
+  for (const auto& [drawn_key, image] : drawn) {
+    if (drawn_key == key) return image;
+  }
+  if (drawn.size() >= 64) drawn.clear();
+  drawn.emplace_back(key, draw_circle(key));
+  return drawn.back().second;
+}
+
+}  // namespace tumbra
