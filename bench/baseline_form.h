@@ -37,14 +37,21 @@ inline QWidget* make_baseline_window() {
   return window;
 }
 
-// The same window with as many more plain child widgets as the game builds
-// (50 circles, 4 buttons and the template circle), each placed, shown and
-// painted empty: what Qt itself charges for that many controls.
-inline QWidget* make_crowded_baseline_window() {
+// The same window holding the widgets the game's window holds: five more
+// push buttons (the Turn pad) and two empty widgets (the blocks that paint
+// the circles), each placed, shown and painted. What Qt itself charges for
+// the game's controls, before a single circle is drawn.
+inline QWidget* make_game_widgets_baseline_window() {
   QWidget* window = make_baseline_window();
-  for (int i = 0; i < 55; ++i) {
-    auto* child = new QWidget(window);
-    child->setGeometry(32 * (i % 13), 32 * (i / 13 % 5), 33, 33);
+  const int places[5][2] = {{160, 32}, {224, 32}, {160, 96}, {224, 96},
+                            {192, 64}};
+  for (int i = 0; i < 5; ++i) {
+    auto* button = new QPushButton(QString::number(i + 1), window);
+    button->setGeometry(places[i][0], places[i][1], 33, 33);
+  }
+  for (int left : {0, 256}) {
+    auto* block = new QWidget(window);
+    block->setGeometry(left, 0, 161, 161);
   }
   return window;
 }

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
   QWidget* crowded = nullptr;
   auto crowded_show = [&] {
     delete crowded;
-    crowded = tumbra::bench::make_crowded_baseline_window();
+    crowded = tumbra::bench::make_game_widgets_baseline_window();
     crowded->show();
     settle();
   };
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
                             "minimal window");
   tumbra::bench::print_pair("reload", "µs", game, "game",
                             tumbra::bench::summarise(crowded_us),
-                            "minimal window + 55 bare widgets");
+                            "minimal window + the game's widgets");
 
   const long widgets_before = QApplication::allWidgets().size();
   const long rss_before = rss_kib();

@@ -107,7 +107,9 @@ void install_block_accessibility() {
 BlockWidget::BlockWidget(QWidget* parent, int outline)
     : QWidget(parent),
       outline_(outline),
-      outline_colour_(outline_for(palette().color(QPalette::Window))) {}
+      outline_colour_(outline_for(palette().color(QPalette::Window))) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 BlockWidget::~BlockWidget() {
   for (const auto& [index, id] : accessible_) {
@@ -210,14 +212,21 @@ void BlockWidget::tell_screen_readers(std::int16_t index,
 }
 
 void BlockWidget::paintEvent(QPaintEvent* event) {
+  // The block paints every pixel it covers: the circles' squares carry the
+  // window's background in their corners, and what no circle covers gets
+  // the background plainly, so nothing beneath needs painting.
   QPainter painter(this);
-  const qreal ratio = devicePixelRatioF();
+  const QColor background = palette().color(QPalette::Window);
+  CircleLook look{
+      {}, outline_, outline_colour_, background, devicePixelRatioF()};
+  QRegion bare = event->region();
   for (const auto& [index, c] : circles_) {
-    if (!c.visible || !event->rect().intersects(c.pixels)) continue;
-    painter.drawPixmap(c.pixels.topLeft(),
-                       circle_image(c.colour, c.pixels.size(), outline_,
-                                    outline_colour_, ratio));
+    if (!c.visible || !event->region().intersects(c.pixels)) continue;
+    look.size = c.pixels.size();
+    painter.drawPixmap(c.pixels.topLeft(), circle_image(c.colour, look));
+    bare -= c.pixels;
   }
+  for (const QRect& rect : bare) painter.fillRect(rect, background);
 }
 
 void BlockWidget::changeEvent(QEvent* event) {

@@ -18,9 +18,22 @@ QColor to_qcolor(Colour colour) {
 
 namespace {
 
+// x to the power 2.4, as x squared times the fifth root of x squared, found
+// by Newton's method: the game needs nothing more of the maths library.
+double power_2_4(double x) {
+  const double square = x * x;
+  if (square <= 0) return 0;
+  double root = 1.0;  // x is within 0 to 1, so the root is too
+  for (int i = 0; i < 40; ++i) {
+    const double fourth = root * root * root * root;
+    root -= (fourth * root - square) / (5 * fourth);
+  }
+  return square * root;
+}
+
 double channel(int value) {
   const double c = value / 255.0;
-  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  return c <= 0.04045 ? c / 12.92 : power_2_4((c + 0.055) / 1.055);
 }
 
 double luminance(const QColor& c) {
@@ -59,6 +72,7 @@ struct CircleKey {
   QSize size;
   int outline_width;
   QRgb outline;
+  QRgb background;
   qreal ratio;
   bool operator==(const CircleKey&) const = default;
 };
@@ -66,7 +80,7 @@ struct CircleKey {
 QPixmap draw_circle(const CircleKey& key) {
   QPixmap image(key.size * key.ratio);
   image.setDevicePixelRatio(key.ratio);
-  image.fill(Qt::transparent);
+  image.fill(QColor::fromRgb(key.background));
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(QColor::fromRgb(key.outline), key.outline_width));
@@ -79,12 +93,16 @@ QPixmap draw_circle(const CircleKey& key) {
 
 }  // namespace
 
-const QPixmap& circle_image(Colour fill, QSize size, int outline_width,
-                            const QColor& outline, qreal pixel_ratio) {
+const QPixmap& circle_image(Colour fill, const CircleLook& look) {
   // A handful of entries in play; a change of screen or colour scheme that
   // alters them starts the list afresh rather than letting it grow.
   static std::vector<std::pair<CircleKey, QPixmap>> drawn;
-  const CircleKey key{fill, size, outline_width, outline.rgb(), pixel_ratio};
+  const CircleKey key{fill,
+                      look.size,
+                      look.outline_width,
+                      look.outline.rgb(),
+                      look.background.rgb(),
+                      look.pixel_ratio};
   for (const auto& [drawn_key, image] : drawn) {
     if (drawn_key == key) return image;
   }

@@ -30,10 +30,17 @@ inline constexpr double outline_contrast = 3.0;
 // otherwise the grey nearest to it, lighter or darker, that does.
 QColor outline_for(const QColor& background);
 
-// The circle drawn once per fill, size, outline and pixel ratio: a reload
-// paints fifty circles in a handful of colours, and a blit costs a fraction
-// of rasterising an ellipse.
-const QPixmap& circle_image(Colour fill, QSize size, int outline_width,
-                            const QColor& outline, qreal pixel_ratio);
+// The circle on its square of window background, drawn once per fill, size,
+// outline, background and pixel ratio: a reload paints fifty circles in a
+// handful of colours, and copying an opaque square costs a fraction of
+// rasterising an ellipse or blending one over the window.
+struct CircleLook {
+  QSize size;
+  int outline_width;
+  QColor outline;
+  QColor background;
+  qreal pixel_ratio;
+};
+const QPixmap& circle_image(Colour fill, const CircleLook& look);
 
 }  // namespace tumbra

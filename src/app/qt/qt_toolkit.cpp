@@ -29,14 +29,20 @@ namespace tumbra {
 
 namespace {
 
-QFont designed_font() {
-  QFont font;
-  // Where "MS Sans Serif" is missing, the nearest plain sans-serif stands in.
-  font.setFamilies({design::font_family, "Microsoft Sans Serif", "DejaVu Sans",
-                    "Liberation Sans", "Sans Serif"});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(design::font_points);
-  font.setWeight(QFont::Normal);
+const QFont& designed_font() {
+  // Made once: every reload gives it to Reset and Tries again, and a font
+  // made afresh would be matched against the system's fonts afresh.
+  static const QFont font = [] {
+    QFont f;
+    // Where "MS Sans Serif" is missing, the nearest plain sans-serif stands
+    // in.
+    f.setFamilies({design::font_family, "Microsoft Sans Serif", "DejaVu Sans",
+                   "Liberation Sans", "Sans Serif"});
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(design::font_points);
+    f.setWeight(QFont::Normal);
+    return f;
+  }();
   return font;
 }
 
@@ -259,6 +265,10 @@ void QtToolkit::centre_on_screen() {
   const QSize frame = window_->size().grownBy(frame_margins_);
   const int x = area.left() + std::max(0, (area.width() - frame.width()) / 2);
   const int y = area.top() + std::max(0, (area.height() - frame.height()) / 2);
+  if (frame_margins_.isNull()) {
+    window_->move(x, y);  // no frame: the client is the whole window
+    return;
+  }
   // The client area is placed, not the frame: window managers differ in how
   // they read a frame position that Qt asks for, but all of them put a
   // client where it is asked to stand.

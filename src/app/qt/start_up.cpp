@@ -8,7 +8,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
+#include <optional>
+#include <string_view>
 
 namespace tumbra {
 
@@ -76,47 +77,59 @@ void during_start_up(QtMsgType type, const QMessageLogContext& context,
 
 }  // namespace
 
-std::string start_up_failure(const std::vector<std::string>& qt_messages) {
-  static const std::regex x11_refused("could not connect to display ?(.*)");
-  static const std::regex wayland_refused("Failed to create wl_display.*");
-  static const std::regex not_found(
-      "Could not find the Qt platform plugin \"([^\"]*)\".*");
-  static const std::regex not_loaded(
-      "Could not load the Qt platform plugin \"([^\"]*)\".*");
+namespace {
 
+// The text after `prefix` when `message` starts with it.
+std::optional<std::string> after(const std::string& message,
+                                 std::string_view prefix) {
+  if (message.rfind(prefix, 0) != 0) return std::nullopt;
+  return message.substr(prefix.size());
+}
+
+// The plugin's name in Qt's `Could ... plugin "name" in ...`.
+std::string plugin_named(const std::string& rest) {
+  return rest.substr(0, rest.find('"'));
+}
+
+}  // namespace
+
+std::string start_up_failure(const std::vector<std::string>& qt_messages) {
   // A display that refused the connection is the likeliest cause, and the
   // plugin that then failed to load is only its consequence.
   std::string refused, missing, failed;
   bool no_x_display = false;
   for (const std::string& message : qt_messages) {
-    std::smatch match;
     std::string display;
-    if (std::regex_match(message, match, x11_refused)) {
-      display = match[1].str();
-      if (display.empty())
-        display = is_set("DISPLAY") ? std::getenv("DISPLAY") : "";
+    if (auto named = after(message, "could not connect to display")) {
+      display = named->empty() ? "" : named->substr(1);
+      if (display.empty() && is_set("DISPLAY"))
+        display = std::getenv("DISPLAY");
       // With no DISPLAY, X was only Qt's second choice after Wayland.
       if (display.empty()) {
         no_x_display = true;
         continue;
       }
       display = "the X display " + quoted(display);
-    } else if (std::regex_match(message, match, wayland_refused)) {
-      const char* named = std::getenv("WAYLAND_DISPLAY");
-      display = "the Wayland display " +
-                quoted(named != nullptr && *named ? named : "wayland-0");
-    } else if (std::regex_match(message, match, not_found)) {
+    } else if (after(message, "Failed to create wl_display")) {
+      display =
+          "the Wayland display " + quoted(is_set("WAYLAND_DISPLAY")
+                                              ? std::getenv("WAYLAND_DISPLAY")
+                                              : "wayland-0");
+    } else if (auto rest =
+                   after(message, "Could not find the Qt platform plugin \"")) {
       if (missing.empty()) {
-        missing = "the Qt platform plugin " + quoted(match[1].str()) +
+        const std::string plugin = plugin_named(*rest);
+        missing = "the Qt platform plugin " + quoted(plugin) +
                   " is missing (Qt: " + message + ")";
-        if (match[1].str().rfind("wayland", 0) == 0) {
+        if (plugin.rfind("wayland", 0) == 0) {
           missing += "; on Debian it comes with the package qt6-wayland";
         }
       }
       continue;
-    } else if (std::regex_match(message, match, not_loaded)) {
+    } else if (auto loaded =
+                   after(message, "Could not load the Qt platform plugin \"")) {
       if (failed.empty()) {
-        failed = "the Qt platform plugin " + quoted(match[1].str()) +
+        failed = "the Qt platform plugin " + quoted(plugin_named(*loaded)) +
                  " failed to load (Qt: " + message + ")";
       }
       continue;
@@ -133,9 +146,9 @@ std::string start_up_failure(const std::vector<std::string>& qt_messages) {
   }
   if (!missing.empty()) return missing;
   if (!failed.empty()) return failed;
-  std::string first = qt_messages.empty() ? "" : qt_messages.back();
-  first = first.substr(0, first.find('\n'));
-  return "the window system could not be opened (Qt: " + first + ")";
+  std::string last = qt_messages.empty() ? "" : qt_messages.back();
+  last = last.substr(0, last.find('\n'));
+  return "the window system could not be opened (Qt: " + last + ")";
 }
 
 std::unique_ptr<QApplication> open_application(const char* program_name) {
