@@ -57,13 +57,24 @@ std::vector<Move> make_moves() {
       moves.push_back(move);
     }
   }
+  // Every press must be a permutation that another press undoes: the
+  // search walks its paths back by the undoing press. Copies that lose or
+  // double a colour are a broken turn, and no search over them can end.
   for (Move& m : moves) {
+    bool found = false;
     for (std::size_t k = 0; k < moves.size(); ++k) {
       bool undoes = true;
       for (int i = 0; i < cells; ++i) {
         undoes = undoes && m.from[moves[k].from[i]] == i;
       }
-      if (undoes) m.inverse = static_cast<std::uint8_t>(k);
+      if (undoes) {
+        m.inverse = static_cast<std::uint8_t>(k);
+        found = true;
+      }
+    }
+    if (!found) {
+      throw GaveUp("press " + to_text({m.press}) +
+                   " is undone by no other press: the ring turns are broken");
     }
   }
   return moves;
@@ -80,9 +91,15 @@ Position apply(const Move& move, Position p) {
 std::vector<std::uint8_t> path_to(const PositionTable& table,
                                   const std::vector<Move>& moves, Position p) {
   std::vector<std::uint8_t> path;
-  for (const auto* e = table.find(p); e->depth > 0; e = table.find(p)) {
+  for (const auto* e = table.find(p); e->depth > 0;) {
     path.push_back(e->move);
     p = apply(moves[moves[e->move].inverse], p);
+    const auto* before = table.find(p);
+    // Each step back leads one layer nearer the root, or the turns lie.
+    if (before == nullptr || before->depth + 1 != e->depth) {
+      throw GaveUp("a path does not lead back to its root");
+    }
+    e = before;
   }
   std::reverse(path.begin(), path.end());
   return path;

@@ -17,10 +17,12 @@
 #include "../play/random_play.h"
 #include "../support/qt_game.h"
 #include "app/qt/circle_look.h"
+#include "toolkit_contract.h"
 
 namespace tumbra {
 namespace testing {
 INSTANTIATE_TYPED_TEST_SUITE_P(QtWindow, PlayScenarios, QtGame);
+INSTANTIATE_TYPED_TEST_SUITE_P(QtWindow, ToolkitContract, QtTestWindow);
 }  // namespace testing
 
 namespace {

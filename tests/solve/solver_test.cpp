@@ -37,25 +37,25 @@ std::size_t press_that_ends(std::int16_t level,
   return 0;
 }
 
-TEST(Solver, EverySolutionReplayedOnTheGameEndsItsLevelOnItsLastPress) {
+// The proven shortest lengths, and each solution, replayed on the game,
+// ends its level on its last press and not before.
+TEST(Solver, EachLevelsShortestSolutionHasItsLengthAndEndsTheLevel) {
   const GameState table = level_table();
+  const std::size_t shortest[] = {4, 5, 7, 10, 7, 12};
   for (std::int16_t level = 1; level <= 6; ++level) {
     const auto solution = solve::solve_level(table, level);
     ASSERT_TRUE(solution.has_value()) << "level " << level;
+    EXPECT_EQ(solution->presses.size(), shortest[level - 1])
+        << "level " << level;
     EXPECT_EQ(press_that_ends(level, solution->presses),
               solution->presses.size())
         << "level " << level << ": " << solve::to_text(solution->presses);
   }
 }
 
-TEST(Solver, FindsTheKnownShortLengthsAndNeverBeatsAnExhaustiveSearch) {
-  const GameState table = level_table();
-  EXPECT_EQ(solve::solve_level(table, 1)->presses.size(), 4u);
-  EXPECT_EQ(solve::solve_level(table, 2)->presses.size(), 5u);
-  EXPECT_EQ(solve::solve_level(table, 3)->presses.size(), 7u);
-
-  // Every sequence of up to three presses, played on the game itself:
-  // none ends level 1, whose minimum is 4.
+// Every sequence of up to three presses, played on the game itself: none
+// ends level 1, whose minimum is 4.
+TEST(Solver, NoSequenceOfUpToThreePressesEndsLevelOne) {
   const std::vector<solve::Press> all{{'L', 1}, {'R', 1}, {'L', 2}, {'R', 2},
                                       {'L', 3}, {'R', 3}, {'L', 4}, {'R', 4},
                                       {'L', 5}, {'R', 5}};
@@ -80,6 +80,8 @@ TEST(Solver, ALevelWhoseStartIsItsGoalNeedsNoPress) {
   EXPECT_TRUE(solve::solve_level(table, 1)->presses.empty());
   table.startrows[2][0] = "11111";  // more red than the goal holds
   EXPECT_FALSE(solve::solve_level(table, 2).has_value());
+  // A search that passes its bound gives up instead of filling the memory.
+  EXPECT_THROW(solve::solve_level(table, 6, 1'000), solve::GaveUp);
   EXPECT_EQ(solve::to_text({{'L', 1}, {'R', 5}}), "L1 R5");
 }
 
