@@ -7,14 +7,13 @@
 // the Qt window does, without a display.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/control_table.h"
 #include "toolkit/toolkit.h"
 
 namespace tumbra {
@@ -27,13 +26,6 @@ struct MessageBoxRecord {
 
 class HeadlessToolkit final : public Toolkit {
  public:
-  struct ControlState {
-    float left = 0, top = 0, width = 0, height = 0;
-    bool visible = false;
-    Colour back_color = 0;
-    std::string caption;
-  };
-
   explicit HeadlessToolkit(FormEvents& events) : events_(events) {}
 
   void show_window() override;
@@ -63,8 +55,8 @@ class HeadlessToolkit final : public Toolkit {
     answer_ = std::move(f);
   }
 
-  bool loaded() const { return loaded_; }
-  std::size_t live_controls() const { return live_; }
+  bool loaded() const { return table_.loaded(); }
+  std::size_t live_controls() const { return table_.live(); }
   const std::vector<MessageBoxRecord>& boxes() const { return boxes_; }
   // Every create_element call of the current load, in order.
   const std::vector<std::pair<ControlName, std::int16_t>>& created() const {
@@ -75,21 +67,11 @@ class HeadlessToolkit final : public Toolkit {
   Colour piece_colour(std::int16_t index);
 
  private:
-  // The control at (name, index), or nullptr; indexes below 0 never exist.
-  ControlState* find(ControlName name, std::int16_t index);
-  void add(ControlName name, std::int16_t index, const ControlState& state);
-  ControlState& state(ControlRef control);
-
   FormEvents& events_;
-  // By name, then by index: a turn reads and writes dozens of circles, so
-  // lookups are direct.
-  std::array<std::vector<std::optional<ControlState>>, 4> controls_;
-  std::size_t live_ = 0;
+  ControlTable table_;
   std::vector<std::pair<ControlName, std::int16_t>> created_;
   std::vector<MessageBoxRecord> boxes_;
   std::function<BoxAnswer(const MessageBoxRecord&)> answer_;
-  std::uint32_t window_ = 0;  // serial number of the current load
-  bool loaded_ = false;
   bool in_box_ = false;
 };
 
