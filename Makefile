@@ -4,7 +4,7 @@
 # make run   installs what is missing, builds, and starts the game
 # make test  the same, then the whole test suite, headless
 .PHONY: all build run test test-build build-sanitize deb package-check bench \
-        clean screenshot icons
+        clean screenshot icons web web-run web-test
 
 DEPS := scripts/install-deps.sh
 
@@ -35,7 +35,27 @@ build-sanitize:
 test: test-build build-sanitize
 	ctest --preset test
 	ctest --preset sanitize
+	$(MAKE) web-test
 	$(MAKE) package-check
+
+# The browser's game: one page holding its script and WebAssembly module.
+# Debian's emcc needs its own Node.js modules.
+export NODE_PATH := /usr/share/nodejs
+web:
+	@$(DEPS) web
+	emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel
+	cmake --build build-web
+	@echo "build-web/tumbra.html"
+
+WEB_PORT ?= 8417
+web-run: web
+	@echo "Tumbra! is at http://127.0.0.1:$(WEB_PORT)/tumbra.html (Ctrl+C stops)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory build-web
+
+# The page in Debian's Chromium, headless, driven by puppeteer-core.
+web-test: web
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	node tests/web/browser_test.mjs build-web/tumbra.html
 
 # The binary package, built as Debian builds it, in build-deb/.
 deb:
@@ -46,7 +66,7 @@ package-check: deb
 	tests/package/check_package.sh build-deb
 
 clean:
-	rm -rf build build-test build-sanitize build-bench build-deb
+	rm -rf build build-test build-sanitize build-bench build-deb build-web
 
 # Timings against the toolkit's own floor; see docs/performance.md.
 bench:

@@ -12,8 +12,13 @@
 # build    what building it needs
 # test     what the whole test suite needs (it checks the package too)
 # package  what building and checking the Debian package needs
+# web      what building the browser's page and testing it needs
 # bench    what the benchmarks need
 # icons    what rendering the icon's PNG sizes needs
+#
+# A member written PACKAGE:COMMAND is wanted only where COMMAND is missing:
+# a Node.js from elsewhere brings its own npm, which Debian's would clash
+# with.
 set -euo pipefail
 
 declare -A groups=(
@@ -23,6 +28,7 @@ declare -A groups=(
   [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
           imagemagick x11-utils openbox weston desktop-file-utils appstream
           reuse"
+  [web]="emscripten chromium nodejs:node npm:npm"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
   [icons]="librsvg2-bin"
 )
@@ -40,15 +46,19 @@ for group in "$@"; do
   fi
   read -r -a members <<< "$(echo ${groups[$group]})"
   packages+=("${members[@]}")
-  # The suite builds and checks the package.
+  # The suite builds and checks the package and the browser's page.
   if [ "$group" = test ]; then
-    read -r -a members <<< "${groups[package]}"
+    read -r -a members <<< "${groups[package]} ${groups[web]}"
     packages+=("${members[@]}")
   fi
 done
 
 missing=()
 for p in "${packages[@]}"; do
+  if [[ $p == *:* ]]; then
+    command -v "${p#*:}" > /dev/null && continue
+    p=${p%%:*}
+  fi
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$p")
   fi

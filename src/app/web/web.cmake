@@ -1,0 +1,32 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#
+# The browser's build: the game's logic and the browser's window, compiled
+# with Emscripten into one self-contained page, tumbra.html.
+set(web ${CMAKE_CURRENT_SOURCE_DIR}/src/app/web)
+add_executable(tumbra_web ${TUMBRA_LOGIC_SOURCES}
+  ${web}/web_main.cpp ${web}/web_toolkit.cpp)
+target_include_directories(tumbra_web PRIVATE src)
+set_target_properties(tumbra_web PROPERTIES OUTPUT_NAME tumbra SUFFIX .js)
+# Exceptions carry a programming error to the handler that stops the game;
+# Asyncify lets a handler wait for its message box.
+target_compile_options(tumbra_web PRIVATE -fexceptions)
+target_link_options(tumbra_web PRIVATE
+  -fexceptions
+  -sASYNCIFY
+  "-sASYNCIFY_IMPORTS=['tumbra_dom_message_box']"
+  "-sEXPORTED_FUNCTIONS=['_tumbra_start','_tumbra_turn_mousedown','_tumbra_reset_click']"
+  "-sEXPORTED_RUNTIME_METHODS=['ccall']"
+  -sSINGLE_FILE=1
+  -sENVIRONMENT=web
+  -sINITIAL_MEMORY=4MB
+  -sTOTAL_STACK=256KB
+  -sASSERTIONS=0
+  --js-library ${web}/dom_window.js)
+set_property(TARGET tumbra_web APPEND PROPERTY LINK_DEPENDS ${web}/dom_window.js)
+add_custom_command(OUTPUT tumbra.html
+  COMMAND ${CMAKE_COMMAND} -DTEMPLATE=${web}/page.html
+    -DSCRIPT=$<TARGET_FILE:tumbra_web> -DOUTPUT=tumbra.html
+    -P ${web}/assemble_page.cmake
+  DEPENDS tumbra_web ${web}/page.html ${web}/assemble_page.cmake)
+add_custom_target(tumbra_page ALL DEPENDS tumbra.html)

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
+// Program start in the browser: the page calls tumbra_start once the
+// module is ready, then passes on the window's events. Each call runs to
+// completion, waiting inside for any message box it opens.
+#include <emscripten.h>
+
+#include <cstdint>
+
+#include "app/form1.h"
+#include "app/web/web_toolkit.h"
+
+namespace {
+
+tumbra::Form1& form() {
+  static tumbra::Form1 form;
+  return form;
+}
+
+tumbra::WebToolkit& window() {
+  static tumbra::WebToolkit window(form());
+  return window;
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void tumbra_start() {
+  form().attach(window());
+  window().start();
+}
+
+EMSCRIPTEN_KEEPALIVE void tumbra_turn_mousedown(std::uint32_t serial, int index,
+                                                int button, int shift, float x,
+                                                float y) {
+  window().turn_mousedown(serial, static_cast<std::int16_t>(index),
+                          static_cast<std::int16_t>(button),
+                          static_cast<std::int16_t>(shift), x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE void tumbra_reset_click(std::uint32_t serial) {
+  window().reset_click(serial);
+}
+}
