@@ -69,11 +69,12 @@ clean:
 	rm -rf build build-test build-sanitize build-bench build-deb build-web
 
 # Timings against the toolkit's own floor; see docs/performance.md.
-bench:
+bench: web
 	@$(DEPS) run build bench
 	cmake --preset bench
 	cmake --build --preset bench
-	python3 bench/run_benchmarks.py build-bench
+	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+	python3 bench/run_benchmarks.py build-bench --web build-web/tumbra.html
 
 # The window icon's PNG sizes, after a change to the scalable icons.
 icons:

@@ -6,7 +6,7 @@
 Every figure is a ratio against a floor measured in the same run, the two
 taken in alternation (A B A B), since these machines are shared and noisy.
 
-    run_benchmarks.py BUILD-DIR [--runs N] [--quick]
+    run_benchmarks.py BUILD-DIR [--runs N] [--quick] [--web PAGE]
 """
 
 import argparse
@@ -104,6 +104,7 @@ def main():
     parser.add_argument("--runs", type=int, default=25)
     parser.add_argument("--quick", action="store_true",
                         help="fewer rounds, no million-turn runs")
+    parser.add_argument("--web", help="the browser's page, build-web/tumbra.html")
     options = parser.parse_args()
     build = options.build
 
@@ -140,6 +141,14 @@ def main():
         name = name.strip('"')
         base, _, turns = name.split("/iterations")[0].rpartition("/")
         print(f"| {base} | {int(turns):,} | {float(cpu):.1f} |")
+
+    if options.web:
+        print()
+        bench = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                             "web_bench.mjs")
+        print(subprocess.run(["node", bench, options.web, str(options.runs)],
+                             capture_output=True, text=True,
+                             check=True).stdout.strip())
     return 0
 
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
-// The window toolkit: everything the game needs of a desktop window, and
-// nothing more. The game's procedures reach the screen only through this
-// interface, so the same logic runs on the Qt window of the real program and
-// on the in-memory window of the tests.
+// The window toolkit: everything the game needs of a window, and nothing
+// more. The game's procedures reach the screen only through this interface,
+// so the same logic runs on the Qt window of the desktop program, on the
+// browser's page and on the in-memory window of the tests
+// (src/app/qt/, src/app/web/, src/app/headless_toolkit.h).
 //
 // Units and types follow the game's design: positions are single-precision
 // twips (1/1440 inch) from the top-left corner of the client area, control
