@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <utility>
@@ -27,7 +28,9 @@ void close_on_termination(std::function<void()> close) {
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signal_pipe) != 0) {
     return;
   }
-  auto* notifier = new QSocketNotifier(signal_pipe[1], QSocketNotifier::Read);
+  // The application owns the notifier and ends it with itself.
+  auto* notifier = new QSocketNotifier(signal_pipe[1], QSocketNotifier::Read,
+                                       QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier,
                    [close = std::move(close)] {
                      char byte;
