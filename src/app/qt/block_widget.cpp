@@ -223,7 +223,7 @@ void BlockWidget::paintEvent(QPaintEvent* event) {
   for (const auto& [index, c] : circles_) {
     if (!c.visible || !event->region().intersects(c.pixels)) continue;
     look.size = c.pixels.size();
-    painter.drawPixmap(c.pixels.topLeft(), circle_image(c.colour, look));
+    painter.drawImage(c.pixels.topLeft(), circle_image(c.colour, look));
     bare -= c.pixels;
   }
   for (const QRect& rect : bare) painter.fillRect(rect, background);

@@ -49,7 +49,9 @@ double contrast_ratio(const QColor& a, const QColor& b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor outline_for(const QColor& background) {
+namespace {
+
+QColor find_outline(const QColor& background) {
   // Well above the bar: the antialiased rim is one pixel wide and blends a
   // good part of the background into the outline's pixels.
   constexpr double wanted = 1.5 * outline_contrast;
@@ -65,6 +67,19 @@ QColor outline_for(const QColor& background) {
   return dark ? QColor(Qt::white) : QColor(Qt::black);
 }
 
+}  // namespace
+
+QColor outline_for(const QColor& background) {
+  // Every block of every load asks, nearly always for the same background.
+  static QRgb asked = 0;
+  static QColor answer;
+  if (!answer.isValid() || asked != background.rgba()) {
+    asked = background.rgba();
+    answer = find_outline(background);
+  }
+  return answer;
+}
+
 namespace {
 
 struct CircleKey {
@@ -77,8 +92,9 @@ struct CircleKey {
   bool operator==(const CircleKey&) const = default;
 };
 
-QPixmap draw_circle(const CircleKey& key) {
-  QPixmap image(key.size * key.ratio);
+QImage draw_circle(const CircleKey& key) {
+  // Opaque, so that painting it is a copy of rows and no blending.
+  QImage image(key.size * key.ratio, QImage::Format_RGB32);
   image.setDevicePixelRatio(key.ratio);
   image.fill(QColor::fromRgb(key.background));
   QPainter painter(&image);
@@ -93,10 +109,10 @@ QPixmap draw_circle(const CircleKey& key) {
 
 }  // namespace
 
-const QPixmap& circle_image(Colour fill, const CircleLook& look) {
+const QImage& circle_image(Colour fill, const CircleLook& look) {
   // A handful of entries in play; a change of screen or colour scheme that
   // alters them starts the list afresh rather than letting it grow.
-  static std::vector<std::pair<CircleKey, QPixmap>> drawn;
+  static std::vector<std::pair<CircleKey, QImage>> drawn;
   const CircleKey key{fill,
                       look.size,
                       look.outline_width,

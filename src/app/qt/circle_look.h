@@ -8,7 +8,7 @@
 #pragma once
 
 #include <QColor>
-#include <QPixmap>
+#include <QImage>
 #include <QSize>
 
 #include "toolkit/toolkit.h"
@@ -41,6 +41,6 @@ struct CircleLook {
   QColor background;
   qreal pixel_ratio;
 };
-const QPixmap& circle_image(Colour fill, const CircleLook& look);
+const QImage& circle_image(Colour fill, const CircleLook& look);
 
 }  // namespace tumbra
