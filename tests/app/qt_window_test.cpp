@@ -106,7 +106,7 @@ TEST(QtWindow, TheApplicationCarriesItsDesktopIdAndIcon) {
   configure_application();
   EXPECT_EQ(QGuiApplication::desktopFileName(), "org.tumbra.Tumbra");
   const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
-  EXPECT_TRUE(sizes.contains(QSize(32, 32)) && sizes.contains(QSize(128, 128)));
+  EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(64, 64)));
   EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
 }
 

@@ -35,9 +35,9 @@ const QFont& designed_font() {
   static const QFont font = [] {
     QFont f;
     // Where "MS Sans Serif" is missing, the nearest plain sans-serif stands
-    // in.
-    f.setFamilies({design::font_family, "Microsoft Sans Serif", "DejaVu Sans",
-                   "Liberation Sans", "Sans Serif"});
+    // in. Each family missing before one is found costs the start a search
+    // of the system's fonts, so the list is short.
+    f.setFamilies({design::font_family, "DejaVu Sans", "Liberation Sans"});
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(design::font_points);
     f.setWeight(QFont::Normal);
@@ -60,9 +60,12 @@ void configure_application() {
   QApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName(TUMBRA_APP_ID);
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128}) {
+  // Title bars and task bars take up to 64 pixels; the desktop's own menus
+  // read the larger icons from the installed theme. Each size read here is
+  // decoded at every start.
+  for (int size : {16, 24, 32, 48, 64}) {
     // PNG only: without format detection Qt loads none of its image
-    // plugins, which would cost a megabyte of memory for three small icons.
+    // plugins, which would cost a megabyte of memory for a few small icons.
     QImageReader reader(QString(":/icons/" TUMBRA_APP_ID "-%1.png").arg(size),
                         "png");
     reader.setAutoDetectImageFormat(false);
