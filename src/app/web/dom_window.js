@@ -172,7 +172,14 @@ mergeInto(LibraryManager.library, {
     element.style.height = height + 'px';
     element.hidden = !visible;
     TumbraDom.elements[TumbraDom.key(name, index)] = element;
-    parent.appendChild(element);
+    // The keyboard goes Turn 1 to 5, then Reset, as the design orders them:
+    // Reset, designed first, stays last on the page.
+    var reset = TumbraDom.elements['Reset 0'];
+    if (reset && reset !== element && reset.parentNode === parent) {
+      parent.insertBefore(element, reset);
+    } else {
+      parent.appendChild(element);
+    }
   },
 
   tumbra_dom_visible__deps: ['$TumbraDom'],
