@@ -3,8 +3,8 @@
 //
 // The browser's page as a player meets it, in Debian's Chromium, headless:
 // level 1 by the typical road with real mouse presses, the box and a press
-// under it, Escape, other buttons and keys that turn nothing, Reset, and
-// the page opened from the disk. The game's logic is the shared play
+// under it, Escape, other buttons and keys that turn nothing, Reset, every
+// level to its box, and the page opened from the disk. The game's logic is the shared play
 // scenarios' business; this checks what only the browser's window can get
 // wrong.
 //
@@ -146,6 +146,46 @@ const cases = {
     await page.keyboard.press('Enter');
     await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 after Reset by key');
   },
+};
+
+// Every level by a shortest solution, as tumbra-solve prints them: the box
+// each ends with, the critical-stop icon and its single OK where the
+// minimum is beaten, and level 1 again after level 6.
+const solutions = [
+  ['L4 L2 R3 R1', 'Finished',
+   'You beat the level with minimum tries! Prepare for level 2'],
+  ['L1 R2 L3 L4 R5', 'Error', ''], ['R3 R2 R4 R1 R4 R1 R5', 'Error', ''],
+  ['L5 R2 R4 R3 R2 R1 R4 R3 R1 R5', 'Error', ''],
+  ['R2 R4 R2 R3 L2 R1 L5', 'Error', ''],
+  ['R5 L3 L4 L2 L3 R1 L4 R1 R1 L2 L1 R5', 'Error', ''],
+];
+const ERROR_TEXT = 'ERROR ON PORT 3240.23409! Tumbra has performed an ' +
+    'illegal error. Contact Zadoquin immediately.';
+const captions = [' 0/ 4', ' 0/ 6', ' 0/ 8', ' 0/ 99', ' 0/ 99', ' 0/ 99'];
+
+cases['every level to its box, and level 1 after the last'] = async (page) => {
+  await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
+  for (const [n, [presses, title, text]] of solutions.entries()) {
+    expect(await tries(page), captions[n], `level ${n + 1}: Tries`);
+    for (const step of presses.split(' ')) {
+      await press(page, Number(step[1]), step[0] === 'L' ? 'left' : 'right');
+    }
+    await page.waitForSelector('dialog[open]', {timeout: 5000});
+    const box = await page.$eval('dialog[open]', (d) => ({
+      title: d.querySelector('h2').textContent,
+      text: d.querySelector('p > span:last-child').textContent,
+      icon: d.querySelector('.critical')?.getAttribute('aria-label') ?? '',
+      buttons: [...d.querySelectorAll('button')].map((b) => b.textContent).join(' '),
+    }));
+    const critical = title === 'Error';
+    expect(box.title, title, `level ${n + 1}: box title`);
+    expect(box.text, critical ? ERROR_TEXT : text, `level ${n + 1}: box text`);
+    expect(box.icon, critical ? 'Critical stop' : '', `level ${n + 1}: icon`);
+    expect(box.buttons, critical ? 'OK' : 'OK Cancel', `level ${n + 1}: buttons`);
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('dialog', {hidden: true, timeout: 5000});
+  }
+  await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 after level 6');
 };
 
 async function main() {
