@@ -74,6 +74,13 @@ async function press(page, button, mouse, expected, what) {
   await page.mouse.up({button: mouse});
 }
 
+// A closed box leaves the page when its close event has run, and the game
+// goes on from there; the box hides a moment earlier.
+function gone(page) {
+  return page.waitForFunction(() => !document.querySelector('dialog'),
+                              {timeout: 5000});
+}
+
 async function levelShown(page, start, caption, what) {
   await page.waitForFunction(
       (caption) => document.querySelector('[data-control="Tries 0"]')
@@ -127,7 +134,7 @@ const cases = {
     expect(await board(page), LEVEL1_GOAL, 'board under the open box');
     expect(await tries(page), ' 4/ 4', 'Tries under the open box');
     await page.keyboard.press('Escape');
-    await page.waitForSelector('dialog', {hidden: true, timeout: 5000});
+    await gone(page);
     await levelShown(page, LEVEL2_START, ' 0/ 6', 'level 2 after Escape');
   },
 
@@ -183,7 +190,7 @@ cases['every level to its box, and level 1 after the last'] = async (page) => {
     expect(box.icon, critical ? 'Critical stop' : '', `level ${n + 1}: icon`);
     expect(box.buttons, critical ? 'OK' : 'OK Cancel', `level ${n + 1}: buttons`);
     await page.keyboard.press('Enter');
-    await page.waitForSelector('dialog', {hidden: true, timeout: 5000});
+    await gone(page);
   }
   await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 after level 6');
 };
