@@ -4,8 +4,10 @@
 #include "app/accessible_text.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 
+#include "board/lattice.h"
 #include "levels/colour_codes.h"
 #include "play/press_table.h"
 
@@ -77,6 +79,13 @@ std::string colour_name(Colour colour) {
   std::snprintf(hex, sizeof hex, "#%02x%02x%02x", colour & 0xFFu,
                 (colour >> 8) & 0xFFu, (colour >> 16) & 0xFFu);
   return hex;
+}
+
+Cell circle_cell(std::int16_t piece, double left, double top) {
+  const double block_left =
+      piece >= lattice::first_goal_piece ? lattice::goal_offset : 0;
+  return {static_cast<int>(std::lround(top / lattice::pitch)),
+          static_cast<int>(std::lround((left - block_left) / lattice::pitch))};
 }
 
 std::string circle_name(int row, int column, Colour colour) {

@@ -34,4 +34,12 @@ std::string colour_name(Colour colour);
 // "Row 2, column 3, red", counted from 1 at the top left.
 std::string circle_name(int row, int column, Colour colour);
 
+// The lattice cell a circle stands in within its block (the play board, or
+// the goal picture for pieces from 26), from its place in twips: what a
+// screen reader names it by.
+struct Cell {
+  int row, column;
+};
+Cell circle_cell(std::int16_t piece, double left, double top);
+
 }  // namespace tumbra::accessible

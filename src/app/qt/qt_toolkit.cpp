@@ -345,11 +345,9 @@ void QtToolkit::place(std::int16_t index, Control& c) {
   }
   // A circle stands in its block, which stands in the window; screen
   // readers name it by its lattice cell in the block.
-  const double block_left = c.block == goal_ ? lattice::goal_offset : 0;
-  const int row = static_cast<int>(std::lround(c.top / lattice::pitch));
-  const int column =
-      static_cast<int>(std::lround((c.left - block_left) / lattice::pitch));
-  c.block->place(index, pixels.translated(-c.block->pos()), row, column);
+  const accessible::Cell cell = accessible::circle_cell(index, c.left, c.top);
+  c.block->place(index, pixels.translated(-c.block->pos()), cell.row,
+                 cell.column);
 }
 
 void QtToolkit::show_control(ControlRef ref) {

@@ -8,7 +8,6 @@
 #include "app/accessible_text.h"
 #include "app/form1_design.h"
 #include "app/web/dom_window.h"
-#include "board/lattice.h"
 #include "toolkit/program_error.h"
 
 namespace tumbra {
@@ -29,12 +28,9 @@ Spoken spoken(ControlName name, std::int16_t index,
               const ControlTable::Control& c) {
   switch (name) {
     case ControlName::Piece: {
-      const bool goal = index >= lattice::first_goal_piece;
-      const double left = c.left - (goal ? lattice::goal_offset : 0);
-      return {accessible::circle_name(
-                  static_cast<int>(c.top / lattice::pitch + 0.5),
-                  static_cast<int>(left / lattice::pitch + 0.5), c.back_color),
-              ""};
+      const accessible::Cell cell =
+          accessible::circle_cell(index, c.left, c.top);
+      return {accessible::circle_name(cell.row, cell.column, c.back_color), ""};
     }
     case ControlName::Turn:
       return {accessible::turn_name(index),
