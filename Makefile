@@ -4,7 +4,7 @@
 # make run   installs what is missing, builds, and starts the game
 # make test  the same, then the whole test suite, headless
 .PHONY: all build run test test-build build-sanitize deb package-check bench \
-        clean screenshot icons web web-run web-test
+        clean screenshot icons web web-run web-test web-node-modules
 
 DEPS := scripts/install-deps.sh
 
@@ -52,9 +52,12 @@ web-run: web
 	@echo "Tumbra! is at http://127.0.0.1:$(WEB_PORT)/tumbra.html (Ctrl+C stops)"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory build-web
 
-# The page in Debian's Chromium, headless, driven by puppeteer-core.
-web-test: web
+# puppeteer-core, as pinned by tests/web/package-lock.json.
+web-node-modules:
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
+
+# The page in Debian's Chromium, headless, driven by puppeteer-core.
+web-test: web web-node-modules
 	node tests/web/browser_test.mjs build-web/tumbra.html
 
 # The binary package, built as Debian builds it, in build-deb/.
@@ -69,11 +72,10 @@ clean:
 	rm -rf build build-test build-sanitize build-bench build-deb build-web
 
 # Timings against the toolkit's own floor; see docs/performance.md.
-bench: web
+bench: web web-node-modules
 	@$(DEPS) run build bench
 	cmake --preset bench
 	cmake --build --preset bench
-	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 	python3 bench/run_benchmarks.py build-bench --web build-web/tumbra.html
 
 # The window icon's PNG sizes, after a change to the scalable icons.
