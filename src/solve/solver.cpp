@@ -80,7 +80,7 @@ std::vector<Move> make_moves() {
   return moves;
 }
 
-Position apply(const Move& move, Position p) {
+Position apply_move(const Move& move, Position p) {
   Position next = p;
   for (int i : move.changed) next = with_cell(next, i, cell(p, move.from[i]));
   return next;
@@ -93,7 +93,7 @@ std::vector<std::uint8_t> path_to(const PositionTable& table,
   std::vector<std::uint8_t> path;
   for (const auto* e = table.find(p); e->depth > 0;) {
     path.push_back(e->move);
-    p = apply(moves[moves[e->move].inverse], p);
+    p = apply_move(moves[moves[e->move].inverse], p);
     const auto* before = table.find(p);
     // Each step back leads one layer nearer the root, or the turns lie.
     if (before == nullptr || before->depth + 1 != e->depth) {
@@ -135,7 +135,7 @@ std::optional<Solution> solve_level(const GameState& table, int level,
     int best = 0;
     for (Position p : frontier[side]) {
       for (std::size_t m = 0; m < moves.size(); ++m) {
-        const Position q = apply(moves[m], p);
+        const Position q = apply_move(moves[m], p);
         if (!seen[side].insert(q, static_cast<std::uint8_t>(depth[side] + 1),
                                static_cast<std::uint8_t>(m))) {
           continue;

@@ -20,7 +20,9 @@ bool is_set(const char* variable) {
   return value != nullptr && *value != '\0';
 }
 
-std::string quoted(const std::string& name) { return "\"" + name + "\""; }
+// Named and called so that no library function can be taken for it: with
+// some standard headers, lookup by the argument's type finds std::quoted.
+std::string in_quotes(const std::string& name) { return "\"" + name + "\""; }
 
 // What Qt and the libraries below it write to stderr during the start is
 // held in memory: passed on when the window opens, replaced by one line of
@@ -109,17 +111,17 @@ std::string start_up_failure(const std::vector<std::string>& qt_messages) {
         no_x_display = true;
         continue;
       }
-      display = "the X display " + quoted(display);
+      display = "the X display " + tumbra::in_quotes(display);
     } else if (after(message, "Failed to create wl_display")) {
-      display =
-          "the Wayland display " + quoted(is_set("WAYLAND_DISPLAY")
-                                              ? std::getenv("WAYLAND_DISPLAY")
-                                              : "wayland-0");
+      display = "the Wayland display " +
+                tumbra::in_quotes(is_set("WAYLAND_DISPLAY")
+                                      ? std::getenv("WAYLAND_DISPLAY")
+                                      : "wayland-0");
     } else if (auto rest =
                    after(message, "Could not find the Qt platform plugin \"")) {
       if (missing.empty()) {
         const std::string plugin = plugin_named(*rest);
-        missing = "the Qt platform plugin " + quoted(plugin) +
+        missing = "the Qt platform plugin " + tumbra::in_quotes(plugin) +
                   " is missing (Qt: " + message + ")";
         if (plugin.rfind("wayland", 0) == 0) {
           missing += "; on Debian it comes with the package qt6-wayland";
@@ -129,7 +131,8 @@ std::string start_up_failure(const std::vector<std::string>& qt_messages) {
     } else if (auto loaded =
                    after(message, "Could not load the Qt platform plugin \"")) {
       if (failed.empty()) {
-        failed = "the Qt platform plugin " + quoted(plugin_named(*loaded)) +
+        failed = "the Qt platform plugin " +
+                 tumbra::in_quotes(plugin_named(*loaded)) +
                  " failed to load (Qt: " + message + ")";
       }
       continue;
