@@ -21,8 +21,10 @@ struct GameState {
   using RowTable =
       std::array<std::array<std::string, rows_per_level>, level_slots>;
 
-  RowTable startrows{};
-  RowTable goalrows{};
+  // Strings start empty by themselves; value-initialising this many with
+  // braces crashes clang 14.
+  RowTable startrows;
+  RowTable goalrows;
   std::int16_t level = 0;       // 1 to 6 after every load
   std::int16_t levelcount = 0;  // 6 after every load
   std::array<std::int16_t, level_slots> mintries{};
