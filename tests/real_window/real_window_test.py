@@ -14,6 +14,7 @@ against a model of the rings written here, apart from the game's own code.
 """
 
 import argparse
+import json
 import os
 import re
 import shutil
@@ -23,6 +24,11 @@ import tempfile
 import time
 
 IMPORT = "/usr/bin/import"  # ImageMagick's, not a stand-in earlier on PATH
+# The system's Python, whose pyatspi is the screen readers' AT-SPI client.
+SYSTEM_PYTHON = "/usr/bin/python3"
+ATSPI_TREE = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                          "atspi_tree.py")
+AT_SPI_BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 SCREEN = (1280, 800)
 DEADLINE = 5.0  # seconds to wait for a window, a focus or a colour
 
@@ -111,9 +117,10 @@ class Desktop:
     running on it."""
 
     def __init__(self, program, artifacts, scale=None, wm=None, args=(),
-                 start_game=True):
+                 start_game=True, accessibility=False):
         self.artifacts = artifacts
         self.wm = None
+        self.buses = []
         self.runtime = tempfile.mkdtemp(prefix="tumbra-xdg-")
         os.chmod(self.runtime, 0o700)
         read, write = os.pipe()
@@ -141,6 +148,8 @@ class Desktop:
             wait_until(f"{wm} to manage the screen", lambda: "window id" in run(
                 ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env,
                 check=False))
+        if accessibility:
+            self.start_accessibility_bus()
         self.stderr = tempfile.TemporaryFile()
         self.game = None
         self.window = None
@@ -151,10 +160,41 @@ class Desktop:
                                          stderr=self.stderr)
             self.find_window()
 
+    def start_accessibility_bus(self):
+        """A private session bus with the accessibility bus on it, and a
+        screen reader's word that it is listening, as on a desktop where
+        Orca runs."""
+        bus = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--print-address"],
+            env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+            text=True)
+        self.buses.append(bus)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        self.buses.append(subprocess.Popen(
+            [AT_SPI_BUS_LAUNCHER, "--launch-immediately"], env=self.env,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+
+        def enable():
+            return run(["dbus-send", "--session", "--print-reply",
+                        "--dest=org.a11y.Bus", "/org/a11y/bus",
+                        "org.freedesktop.DBus.Properties.Set",
+                        "string:org.a11y.Status",
+                        "string:ScreenReaderEnabled",
+                        "variant:boolean:true"], self.env, check=False)
+        wait_until("the accessibility bus", lambda: "method return" in enable())
+
+    def accessible_tree(self):
+        """The game as a screen reader reads it over AT-SPI."""
+        out = run([SYSTEM_PYTHON, ATSPI_TREE, "tumbra"], self.env)
+        return json.loads(out)
+
     def close(self):
         if self.game is not None and self.game.poll() is None:
             self.game.kill()
             self.game.wait()
+        for process in reversed(self.buses):
+            process.terminate()
+            process.wait()
         if self.wm is not None:
             self.wm.terminate()
             self.wm.wait()
@@ -563,8 +603,10 @@ def case_wayland(program, artifacts):
         def protocol():
             log.seek(0)
             return log.read().decode(errors="replace")
-        title = re.compile(r'xdg_toplevel@\d+\.set_title\("Tumbra!"\)')
-        size = re.compile(r"create_buffer\(new id wl_buffer@\d+, \d+, "
+        # libwayland writes an object as interface@id up to 1.22 and as
+        # interface#id from 1.23 on.
+        title = re.compile(r'xdg_toplevel[@#]\d+\.set_title\("Tumbra!"\)')
+        size = re.compile(r"create_buffer\(new id wl_buffer[@#]\d+, \d+, "
                           rf"{CLIENT[0]}, {CLIENT[1]},")
         try:
             wait_until("a Wayland window captioned Tumbra! of the designed "
@@ -595,6 +637,70 @@ def case_wayland(program, artifacts):
         shutil.rmtree(runtime, ignore_errors=True)
 
 
+COLOUR_NAMES = {"0": "white", "1": "red"}
+
+
+def circle_names(cells):
+    return [f"Row {i // 5 + 1}, column {i % 5 + 1}, {COLOUR_NAMES[cell]}"
+            for i, cell in enumerate(cells)]
+
+
+def case_screen_reader(d):
+    """Read over AT-SPI as Orca reads it: the window is a frame named
+    Tumbra!, each block 25 images named by row, column and colour, the
+    buttons push buttons and the label the count; a real press changes the
+    names and the count as the turn says."""
+    def read():
+        tree = d.accessible_tree()
+        if tree is None:
+            return None
+        frames = [c for c in tree["children"] if c["name"] == "Tumbra!"]
+        return frames[0] if frames and frames[0]["children"] else None
+
+    def check(board, count, what):
+        seen = {}
+
+        def probe():
+            frame = read()
+            if frame is None:
+                return False
+            seen["frame"] = frame
+            named = {c["name"]: c for c in frame["children"]}
+            blocks = [named.get("Play board"), named.get("Goal picture")]
+            got = {
+                "frame": frame["role"],
+                "board": [c["name"] for c in blocks[0]["children"]
+                          if c["role"] == "image"] if blocks[0] else None,
+                "goal": [c["name"] for c in blocks[1]["children"]
+                         if c["role"] == "image"] if blocks[1] else None,
+                "buttons": sorted(c["name"] for c in frame["children"]
+                                  if c["role"] == "push button"),
+                "tries": named["Tries"]["description"]
+                if "Tries" in named else None,
+            }
+            seen["got"] = got
+            return got == expected
+        expected = {
+            "frame": "frame",
+            "board": circle_names(board),
+            "goal": circle_names(LEVEL1_GOAL),
+            "buttons": ["Reset"] + [f"Turn {i}" for i in range(1, 6)],
+            "tries": count,
+        }
+        try:
+            wait_until(what, probe)
+        except CaseFailed:
+            raise CaseFailed(f"{what}: expected {expected}, read "
+                             f"{seen.get('got', seen.get('frame'))}")
+
+    check(LEVEL1_START, "0 tries made; the minimum for this level is 4",
+          "level 1 as a screen reader reads it")
+    d.press(1, 1)
+    check(model_press(LEVEL1_START, 1, 1),
+          "1 try made; the minimum for this level is 4",
+          "after a left press on Turn 1")
+
+
 def case_scale_factor_two(d):
     assert_centred(d, (CLIENT[0] * 2, CLIENT[1] * 2), "at scale 2")
     d.wait_for_board(LEVEL1_START, LEVEL1_GOAL, "level 1 at scale 2")
@@ -612,6 +718,7 @@ CASES = {
     "close_request": (case_close_request_ends_the_program, {}),
     "scale_factor_2": (case_scale_factor_two, {"scale": 2}),
     "odd_input": (case_odd_input, {}),
+    "screen_reader": (case_screen_reader, {"accessibility": True}),
 }
 
 

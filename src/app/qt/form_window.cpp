@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #include "app/qt/form_window.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QPointer>
@@ -14,6 +15,25 @@
 #endif
 
 namespace tumbra {
+
+namespace {
+
+// Qt takes a plain top-level widget for a client area; screen readers
+// announce a window only when it says it is one.
+QAccessibleInterface* window_factory(const QString&, QObject* object) {
+  if (auto* window = dynamic_cast<FormWindow*>(object)) {
+    return new QAccessibleWidget(window, QAccessible::Window);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void install_window_accessibility() {
+  static bool installed = false;
+  if (!installed) QAccessible::installFactory(window_factory);
+  installed = true;
+}
 
 FormWindow::FormWindow(std::function<void()> on_close,
                        std::function<void()> on_frame_news)

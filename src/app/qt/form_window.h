@@ -37,4 +37,7 @@ class FormWindow final : public QWidget, public QAbstractNativeEventFilter {
   std::function<void()> on_frame_news_;
 };
 
+// Lets screen readers meet the window as a window; once, at start.
+void install_window_accessibility();
+
 }  // namespace tumbra

@@ -89,6 +89,7 @@ void stop_program(const char* what) {
 
 QtToolkit::QtToolkit(FormEvents& events) : events_(events) {
   install_block_accessibility();
+  install_window_accessibility();
 }
 
 QtToolkit::~QtToolkit() { delete window_.data(); }
