@@ -4,7 +4,8 @@
 #
 # Checks the built Debian package: lintian finds no error and no warning, and
 # dpkg-deb shows every installed file in its place, the binaries stripped
-# (their symbols in the -dbgsym package) and the dependencies the game needs.
+# (their symbols in the -dbgsym package) and the dependencies the game needs;
+# and a second, varied build gives the very same packages.
 #
 #   check_package.sh DIR-OF-THE-BUILT-PACKAGE
 set -uo pipefail
@@ -67,11 +68,45 @@ ls "$dir"/tumbra-dbgsym_*.*deb > /dev/null 2>&1 || fail "no -dbgsym package"
 # What the game needs to open its window, and what it would like.
 depends=$(dpkg-deb -f "$deb" Depends)
 recommends=$(dpkg-deb -f "$deb" Recommends)
+# Debian 13's move to a 64-bit time_t renamed some libraries with a t64
+# ending (libqt6core6t64); either name will do.
 for needed in libqt6gui6 libqt6widgets6 libqt6core6; do
-  printf '%s\n' "$depends" | grep -q "\b$needed\b" || fail "Depends lacks $needed: $depends"
+  printf '%s\n' "$depends" | grep -Eq "(^|[ ,])${needed}(t64)?( |,|$)" ||
+    fail "Depends lacks $needed: $depends"
 done
 printf '%s\n' "$recommends" | grep -q '\bqt6-wayland\b' || fail "Recommends lacks qt6-wayland: $recommends"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section is not games"
 
 [ $failures -eq 0 ] && pass "package contents, stripping and dependencies"
+
+# Reproducible: a second build of the same tree, varied as Debian's
+# reproducible-builds checks vary theirs (build path, clock, time zone,
+# locale, umask, host name, the tests left out), must give the same bytes,
+# the -dbgsym package included.
+if [ "${TUMBRA_SKIP_REBUILD:-}" != 1 ]; then
+  here=$(cd "$(dirname "$0")/../.." && pwd)
+  again=$(mktemp -d /tmp/tumbra-second-build.XXXXXX)
+  trap 'rm -rf "$unpacked" "$again"' EXIT
+  "$here/tests/package/varied_build.sh" "$here" "$again/other/place" > "$again/log" 2>&1
+  if [ $? -ne 0 ]; then
+    fail "the second, varied build failed:"
+    tail -n 30 "$again/log" | sed 's/^/    /'
+  else
+    grep '^varied:' "$again/log" | sed 's/^/    /'
+    same=1
+    for first in "$dir"/tumbra_*.deb "$dir"/tumbra-dbgsym_*.*deb; do
+      second=$again/other/place/$(basename "$first")
+      if ! cmp -s "$first" "$second"; then
+        same=0
+        fail "$(basename "$first") differs between two builds of the same tree"
+        if command -v diffoscope > /dev/null; then
+          diffoscope --text - "$first" "$second" 2>&1 | head -n 40 | sed 's/^/    /'
+        else
+          cmp "$first" "$second" 2>&1 | sed 's/^/    /'
+        fi
+      fi
+    done
+    [ $same -eq 1 ] && pass "two varied builds give the same bytes"
+  fi
+fi
 exit $((failures > 0))
