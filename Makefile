@@ -3,7 +3,8 @@
 #
 # make run   installs what is missing, builds, and starts the game
 # make test  the same, then the whole test suite, headless
-.PHONY: all build run test test-build build-sanitize deb package-check bench \
+.PHONY: all build run test test-debian13 test-build build-sanitize deb \
+        package-check bench \
         clean screenshot icons web web-run web-test web-node-modules
 
 DEPS := scripts/install-deps.sh
@@ -60,6 +61,11 @@ web-node-modules:
 web-test: web web-node-modules
 	node tests/web/browser_test.mjs build-web/tumbra.html
 
+# The whole suite again on a fresh Debian 13 root, made with debootstrap in
+# build-debian13/ (needs root).
+test-debian13:
+	scripts/test-debian13.sh build-debian13
+
 # The binary package, built as Debian builds it, in build-deb/.
 deb:
 	@$(DEPS) build package
@@ -70,6 +76,7 @@ package-check: deb
 
 clean:
 	rm -rf build build-test build-sanitize build-bench build-deb build-web
+	rm -rf --one-file-system build-debian13
 
 # Timings against the toolkit's own floor; see docs/performance.md.
 bench: web web-node-modules

@@ -15,6 +15,7 @@
 # web      what building the browser's page and testing it needs
 # bench    what the benchmarks need
 # icons    what rendering the icon's PNG sizes needs
+# debian13 what checking the suite on a fresh Debian 13 root needs
 #
 # A member written PACKAGE:COMMAND is wanted only where COMMAND is missing:
 # a Node.js from elsewhere brings its own npm, which Debian's would clash
@@ -24,13 +25,16 @@ set -euo pipefail
 declare -A groups=(
   [run]="libqt6widgets6 libqt6gui6 qt6-qpa-plugins qt6-wayland fonts-dejavu-core"
   [build]="make cmake g++ pkg-config qt6-base-dev"
-  [package]="debhelper dpkg-dev lintian libgtest-dev fonts-dejavu-core"
+  [package]="debhelper dpkg-dev lintian libgtest-dev fonts-dejavu-core faketime
+             locales"
   [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
           imagemagick x11-utils openbox weston desktop-file-utils appstream
-          reuse"
+          reuse clang libclang-rt-dev python3-pyatspi at-spi2-core dbus-daemon
+          dbus-bin"
   [web]="emscripten chromium nodejs:node npm:npm"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
   [icons]="librsvg2-bin"
+  [debian13]="debootstrap git"
 )
 
 if [ $# -eq 0 ]; then
