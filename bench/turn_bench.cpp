@@ -14,7 +14,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "app/headless_toolkit.h"
+#include "app/headless/headless_window.h"
 #include "app/qt/qt_toolkit.h"
 #include "play/ring_turn.h"
 #include "play/turn_mousedown.h"
@@ -37,7 +37,7 @@ struct Level6 {
 };
 
 void TurnInMemory(benchmark::State& state) {
-  Level6<tumbra::HeadlessToolkit> game;
+  Level6<tumbra::HeadlessWindow> game;
   for (auto _ : state) {
     tumbra::turnit(game.toolkit, game.form.state(), 7, 3);
     benchmark::DoNotOptimize(tumbra::matching_cells(game.toolkit));

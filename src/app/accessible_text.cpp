@@ -3,20 +3,15 @@
 
 #include "app/accessible_text.h"
 
-#include <array>
-#include <cmath>
 #include <cstdio>
 
 #include "board/lattice.h"
+#include "board/turn_pad.h"
 #include "levels/colour_codes.h"
-#include "play/press_table.h"
 
 namespace tumbra::accessible {
 
 namespace {
-
-constexpr std::array<const char*, 6> group_names{
-    "", "top-left", "top-right", "bottom-left", "bottom-right", "centre"};
 
 const char* turn_of_mode(std::int16_t mode) {
   switch (mode) {
@@ -27,8 +22,6 @@ const char* turn_of_mode(std::int16_t mode) {
     default: return "nothing";
   }
 }
-
-bool known_button(std::int16_t index) { return index >= 1 && index <= 5; }
 
 // The whole number in `text`, blanks around it ignored; -1 when there is
 // none.
@@ -51,14 +44,14 @@ std::string turn_name(std::int16_t index) {
 }
 
 std::string turn_description(std::int16_t index) {
-  if (!known_button(index)) return {};
-  const press_table::Row& row = press_table::rows[index];
+  const turn_pad::Button* button = turn_pad::button(index);
+  if (button == nullptr) return {};
   return std::string(
              "Turns the ring of eight circles around the centre of "
              "the ") +
-         group_names[index] + " group of the play board. Left button: " +
-         turn_of_mode(row.left_mode) +
-         ". Right button: " + turn_of_mode(row.right_mode) + ".";
+         button->group + " group of the play board. Left button: " +
+         turn_of_mode(button->left_mode) +
+         ". Right button: " + turn_of_mode(button->right_mode) + ".";
 }
 
 std::string tries_description(const std::string& caption) {
@@ -81,16 +74,23 @@ std::string colour_name(Colour colour) {
   return hex;
 }
 
-Cell circle_cell(std::int16_t piece, double left, double top) {
-  const double block_left =
-      piece >= lattice::first_goal_piece ? lattice::goal_offset : 0;
-  return {static_cast<int>(std::lround(top / lattice::pitch)),
-          static_cast<int>(std::lround((left - block_left) / lattice::pitch))};
-}
-
 std::string circle_name(int row, int column, Colour colour) {
   return "Row " + std::to_string(row + 1) + ", column " +
          std::to_string(column + 1) + ", " + colour_name(colour);
+}
+
+Spoken spoken(const Control& c) {
+  switch (c.name) {
+    case ControlName::Piece: {
+      const lattice::Cell cell = lattice::cell_of(c.index, c.left, c.top);
+      return {circle_name(cell.row, cell.column, c.back_color), ""};
+    }
+    case ControlName::Turn:
+      return {turn_name(c.index), turn_description(c.index)};
+    case ControlName::Tries: return {tries_name, tries_description(c.caption)};
+    case ControlName::Reset: return {c.caption, reset_description};
+  }
+  return {};
 }
 
 }  // namespace tumbra::accessible

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/control_model.h"
 #include "toolkit/toolkit.h"
 
 namespace tumbra::accessible {
@@ -22,24 +23,28 @@ inline constexpr const char* tries_name = "Tries";
 // " 3/ 4" reads "3 tries made; the minimum for this level is 4".
 std::string tries_description(const std::string& caption);
 
-inline constexpr const char* board_name = "Play board";
-inline constexpr const char* board_description =
-    "Five rows of five circles, turned by the Turn buttons";
-inline constexpr const char* goal_name = "Goal picture";
-inline constexpr const char* goal_description =
-    "The colours the play board must show to finish the level";
-
 // "white", "red", ...; other colours as "#rrggbb".
 std::string colour_name(Colour colour);
 // "Row 2, column 3, red", counted from 1 at the top left.
 std::string circle_name(int row, int column, Colour colour);
 
-// The lattice cell a circle stands in within its block (the play board, or
-// the goal picture for pieces from 26), from its place in twips: what a
-// screen reader names it by.
-struct Cell {
-  int row, column;
+// What a screen reader says of a control as it stands now: its name and its
+// description. A circle is named by the lattice cell it stands in within its
+// block and by its colour.
+struct Spoken {
+  std::string name, description;
 };
-Cell circle_cell(std::int16_t piece, double left, double top);
+Spoken spoken(const Control& control);
+
+// The blocks of circles: the play board and the goal picture.
+struct Block {
+  const char* name;
+  const char* description;
+};
+inline constexpr Block blocks[2] = {
+    {"Play board", "Five rows of five circles, turned by the Turn buttons"},
+    {"Goal picture",
+     "The colours the play board must show to finish the level"},
+};
 
 }  // namespace tumbra::accessible

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
 // Form1 as designed: the window's caption and client size, and the four
-// controls that exist before any game code runs. Both toolkit layers build
-// the window from this one table.
+// controls that exist before any game code runs. The control model builds
+// every load of every window from this one table.
 #pragma once
 
 #include <array>
@@ -42,8 +42,8 @@ inline constexpr std::array<Control, 4> controls{{
     {ControlName::Piece, 0, 1920, 960, 495, 495, nullptr, -1, false},
 }};
 
-static_assert(controls[1].left == turn_pad::places[0].left &&
-              controls[1].top == turn_pad::places[0].top);
+static_assert(controls[1].left == turn_pad::pad[0].left &&
+              controls[1].top == turn_pad::pad[0].top);
 
 constexpr const Control& control(ControlName name) {
   for (const Control& c : controls) {

@@ -3,7 +3,6 @@
 
 #include "board/loadshapes.h"
 
-#include <array>
 #include <cmath>
 #include <string>
 
@@ -35,12 +34,8 @@ void loadshapes(Toolkit& toolkit) {
     toolkit.create_element(ControlName::Turn, i);
     const ControlRef button = toolkit.element(ControlName::Turn, i);
     toolkit.show_control(button);
-    for (const turn_pad::Place& place : turn_pad::places) {
-      if (place.index == i) {
-        toolkit.set_top(button, place.top);
-        toolkit.set_left(button, place.left);
-      }
-    }
+    toolkit.set_top(button, turn_pad::button(i)->top);
+    toolkit.set_left(button, turn_pad::button(i)->left);
     toolkit.set_caption(button, std::to_string(i));
   }
 }

@@ -4,7 +4,7 @@
 #include "play/turn_mousedown.h"
 
 #include "board/lattice.h"
-#include "play/press_table.h"
+#include "board/turn_pad.h"
 #include "play/turnit.h"
 #include "play/win.h"
 
@@ -26,13 +26,12 @@ int matching_cells(Toolkit& toolkit) {
 void Turn_MouseDown(Toolkit& toolkit, GameState& state, std::int16_t index,
                     std::int16_t button, std::int16_t /*shift*/, float /*x*/,
                     float /*y*/) {
-  const bool known_button = index >= 1 && index <= 5;
-  if (known_button && button == mouse::left) {
-    const press_table::Row& row = press_table::rows[index];
-    turnit(toolkit, state, row.corner, row.left_mode);
-  } else if (known_button && button == mouse::right) {
-    const press_table::Row& row = press_table::rows[index];
-    turnit(toolkit, state, row.corner, row.right_mode);
+  if (const turn_pad::Button* pressed = turn_pad::button(index)) {
+    if (button == mouse::left) {
+      turnit(toolkit, state, pressed->corner, pressed->left_mode);
+    } else if (button == mouse::right) {
+      turnit(toolkit, state, pressed->corner, pressed->right_mode);
+    }
   }
   if (matching_cells(toolkit) == lattice::cells) win(toolkit, state);
 }

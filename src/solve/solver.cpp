@@ -7,7 +7,7 @@
 #include <array>
 #include <utility>
 
-#include "play/press_table.h"
+#include "board/turn_pad.h"
 #include "play/ring_turn.h"
 #include "solve/position_table.h"
 
@@ -40,8 +40,8 @@ struct Move {
 // leave in each circle the number of the circle its colour came from.
 std::vector<Move> make_moves() {
   std::vector<Move> moves;
-  for (std::int16_t button = 1; button <= 5; ++button) {
-    const press_table::Row& row = press_table::rows[button];
+  for (std::int16_t button = 1; button <= turn_pad::buttons; ++button) {
+    const turn_pad::Button& row = *turn_pad::button(button);
     for (const auto& [side, mode] :
          {std::pair{'L', row.left_mode}, std::pair{'R', row.right_mode}}) {
       std::array<int, 51> circle{};

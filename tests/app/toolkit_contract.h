@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
-// What toolkit.h promises, held against every window layer: a test file
-// instantiates the suite for its layer with a type that builds that layer
-// around a window whose load handler does nothing.
+// What toolkit.h promises, held against every window: a test file
+// instantiates the suite for its window with a type that builds that window
+// around a form whose load handler does nothing, and whose said(name, index)
+// reads back what the window tells a screen reader of a circle.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -123,10 +124,41 @@ TYPED_TEST_P(ToolkitContract, AReferenceFromAnUnloadedWindowFailsEveryUse) {
   }
 }
 
+// A circle is named by the cell it stands in and the colour it shows now,
+// after every move and every new colour; only a circle takes a colour.
+TYPED_TEST_P(ToolkitContract,
+             CirclesAreSpokenByTheirPlaceAndColourAsTheyStand) {
+  auto& w = this->window;
+  w.show_window();
+  for (std::int16_t i : {7, 32}) {
+    w.create_element(ControlName::Piece, i);
+    w.show_control(w.element(ControlName::Piece, i));
+  }
+  const ControlRef board = w.element(ControlName::Piece, 7);
+  const ControlRef goal = w.element(ControlName::Piece, 32);
+  w.set_top(board, 480);
+  w.set_left(board, 960);
+  w.set_top(goal, 1920);
+  w.set_left(goal, 3840 + 480);
+  EXPECT_EQ(w.said(ControlName::Piece, 7), "Row 2, column 3, white");
+  EXPECT_EQ(w.said(ControlName::Piece, 32), "Row 5, column 2, white");
+  w.set_back_color(board, pack_colour(255, 0, 0));
+  w.set_top(goal, 0);
+  w.set_back_color(goal, pack_colour(0, 0, 0));
+  EXPECT_EQ(w.said(ControlName::Piece, 7), "Row 2, column 3, red");
+  EXPECT_EQ(w.said(ControlName::Piece, 32), "Row 1, column 2, black");
+  for (ControlName name : {ControlName::Turn, ControlName::Tries}) {
+    const ControlRef other = w.element(name, name == ControlName::Turn);
+    EXPECT_THROW(w.set_back_color(other, 0), ProgramError);
+    EXPECT_THROW(w.back_color(other), ProgramError);
+  }
+}
+
 REGISTER_TYPED_TEST_SUITE_P(ToolkitContract,
                             ShowingBuildsTheDesignAndLoadsOncePerLoad,
                             ACreatedElementCopiesItsDesignedElementHidden,
                             WhatIsReadBackIsWhatWasSet,
-                            AReferenceFromAnUnloadedWindowFailsEveryUse);
+                            AReferenceFromAnUnloadedWindowFailsEveryUse,
+                            CirclesAreSpokenByTheirPlaceAndColourAsTheyStand);
 
 }  // namespace tumbra::testing

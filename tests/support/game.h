@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "app/form1.h"
-#include "app/headless_toolkit.h"
+#include "app/headless/headless_window.h"
 #include "levels/colour_codes.h"
 
 namespace tumbra::testing {
@@ -111,6 +111,6 @@ struct Game {
   }
 };
 
-using HeadlessGame = Game<HeadlessToolkit>;
+using HeadlessGame = Game<HeadlessWindow>;
 
 }  // namespace tumbra::testing

@@ -16,7 +16,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/headless_toolkit.h"  // MessageBoxRecord
+#include "app/headless/headless_window.h"  // MessageBoxRecord
 #include "app/qt/block_widget.h"
 #include "app/qt/qt_toolkit.h"
 #include "game.h"
@@ -52,13 +52,24 @@ class QtTestWindow final : public QtToolkit {
     answer_ = std::move(f);
   }
 
-  BoxAnswer message_box(const std::string& text, BoxStyle style,
-                        const std::string& title) override {
-    // Answer from inside the box's own event loop, once it is showing.
-    QTimer::singleShot(0, [this] { answer_open_box(); });
-    return QtToolkit::message_box(text, style, title);
+  // What a screen reader is told of circle `index`.
+  std::string said(ControlName name, std::int16_t index) const {
+    BlockWidget* b = block(name, index);
+    return b == nullptr ? "<no block>"
+                        : b->accessible_circle(index)
+                              ->text(QAccessible::Name)
+                              .toStdString();
   }
 
+ protected:
+  BoxAnswer ask(const std::string& text, BoxStyle style,
+                const std::string& title) override {
+    // Answer from inside the box's own event loop, once it is showing.
+    QTimer::singleShot(0, [this] { answer_open_box(); });
+    return QtToolkit::ask(text, style, title);
+  }
+
+ public:
   // Sends a press to `target` through its window, then the release. When
   // the press reloaded the window, the release lands, as it does under a
   // real pointer, on the new window standing in the same place.

@@ -54,6 +54,24 @@ async function block(page, first) {
   }, first, codes);
 }
 const board = (page) => block(page, 1);
+
+// What a screen reader hears of all 50 circles, against what they show:
+// each named by its row and column in its block, then its colour.
+async function spokenNames(page, what) {
+  const circles = await page.evaluate(() =>
+      [...Array(50).keys()].map((i) => {
+        const c = document.querySelector(`[data-control="Piece ${i + 1}"]`);
+        return [c.getAttribute('aria-label'), getComputedStyle(c).backgroundColor];
+      }));
+  const colours = {[WHITE]: 'white', [RED]: 'red', 'rgb(0, 0, 255)': 'blue',
+                   'rgb(0, 255, 0)': 'green', 'rgb(255, 255, 0)': 'yellow',
+                   'rgb(0, 0, 0)': 'black'};
+  circles.forEach(([name, colour], i) => {
+    const cell = i % 25;
+    const wanted = `Row ${Math.floor(cell / 5) + 1}, column ${cell % 5 + 1}, ${colours[colour]}`;
+    expect(name, wanted, `${what}: the name of circle ${i + 1}`);
+  });
+}
 const tries = (page) => page.$eval('[data-control="Tries 0"]', (e) => e.textContent);
 
 async function centre(page, control) {
@@ -108,11 +126,15 @@ const cases = {
     let expected = LEVEL1_START;
     await levelShown(page, expected, ' 0/ 4', 'level 1');
     expect(await block(page, 26), LEVEL1_GOAL, 'level 1: goal');
+    await spokenNames(page, 'level 1');
     const road = [[1, 'left'], [3, 'left'], [2, 'right'], [4, 'right']];
     for (const [n, [button, mouse]] of road.entries()) {
       expected = turned(expected, button, mouse);
       await press(page, button, mouse, expected, `press ${n + 1}`);
-      if (n < 3) expect(await tries(page), ` ${n + 1}/ 4`, `press ${n + 1}: Tries`);
+      if (n < 3) {
+        expect(await tries(page), ` ${n + 1}/ 4`, `press ${n + 1}: Tries`);
+        await spokenNames(page, `after press ${n + 1}`);
+      }
     }
     expect(expected, LEVEL1_GOAL, 'the road ends on the goal');
     await page.waitForSelector('dialog[open]', {timeout: 5000});
@@ -136,6 +158,7 @@ const cases = {
     await page.keyboard.press('Escape');
     await gone(page);
     await levelShown(page, LEVEL2_START, ' 0/ 6', 'level 2 after Escape');
+    await spokenNames(page, 'level 2');
   },
 
   async 'the middle button and the keyboard turn nothing; Reset starts over'(page) {

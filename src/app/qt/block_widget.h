@@ -3,51 +3,39 @@
 //
 // A block of circles, the play board or the goal picture, as one widget.
 // Circles never take input or the focus, so they need no widget of their
-// own: the block keeps a record of each (its place, whether it shows, its
-// colour) and paints them. A new colour repaints only the inside of its
-// circle, which no neighbour overlaps. Screen readers meet the circles as
-// the block's accessible children.
+// own: the block paints the circles the control model holds for it, as the
+// model holds them. A new colour repaints only the inside of its circle,
+// which no neighbour overlaps. Screen readers meet the circles as the
+// block's accessible children (accessibility.cpp).
 #pragma once
 
 #include <QAccessible>
 #include <QWidget>
 #include <cstdint>
 #include <map>
-#include <string>
+#include <vector>
 
-#include "toolkit/toolkit.h"
+#include "app/control_model.h"
+#include "app/qt/twips.h"
 
 namespace tumbra {
 
 class BlockWidget final : public QWidget {
  public:
-  struct Circle {
-    QRect pixels;    // in the block
-    int row = 0;     // lattice row and column in the block, for screen
-    int column = 0;  // readers
-    Colour colour = 0;
-    bool visible = false;
-  };
-
-  // `outline`: the outline's width in pixels, as wide as the overlap of
-  // neighbouring cells.
-  BlockWidget(QWidget* parent, int outline);
+  // The goal picture when `goal`, else the play board, of the load now.
+  BlockWidget(QWidget* parent, const ControlModel& model, bool goal,
+              const Twips& twips);
   ~BlockWidget() override;
 
-  void add(std::int16_t index, const Circle& circle);
-  const Circle& circle(std::int16_t index) const;
-  void set_colour(std::int16_t index, Colour colour);
-  void show_circle(std::int16_t index);
-  void place(std::int16_t index, const QRect& pixels, int row, int column);
-
-  // What a screen reader says of a circle: its place and its colour.
-  std::string name_of(std::int16_t index) const;
+  // Shows what changed of one of its circles.
+  void circle_changed(const Control& circle, Change what);
 
   // The circles that show, in the order of their indexes: the accessible
-  // children of the block.
-  int shown_count() const;
-  std::int16_t shown_at(int position) const;  // -1 when there is none
-  int position_of(std::int16_t index) const;  // -1 when it does not show
+  // children. None once the window is unloaded.
+  std::vector<const Control*> shown() const;
+  // Where a circle stands in the block, in pixels.
+  QRect pixels(const Control& circle) const;
+  const ControlModel& model() const { return model_; }
   // The accessible child of a showing circle, made at the first asking.
   QAccessibleInterface* accessible_circle(std::int16_t index) const;
 
@@ -56,17 +44,14 @@ class BlockWidget final : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
-  // The inside of a circle: what a new colour repaints.
-  QRect inside(const Circle& c) const;
   void tell_screen_readers(std::int16_t index, QAccessible::Event what);
 
-  int outline_;
+  const ControlModel& model_;
+  const bool goal_;
+  const std::uint32_t serial_;  // the load this block belongs to
+  const Twips twips_;
   QColor outline_colour_;
-  std::map<std::int16_t, Circle> circles_;
   mutable std::map<std::int16_t, QAccessible::Id> accessible_;
 };
-
-// Lets Qt's accessibility find the blocks' circles; once, at start.
-void install_block_accessibility();
 
 }  // namespace tumbra

@@ -2,11 +2,12 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #include "app/qt/form_window.h"
 
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QPointer>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 #if __has_include(<xcb/xproto.h>)
@@ -18,31 +19,66 @@ namespace tumbra {
 
 namespace {
 
-// Qt takes a plain top-level widget for a client area; screen readers
-// announce a window only when it says it is one.
-QAccessibleInterface* window_factory(const QString&, QObject* object) {
-  if (auto* window = dynamic_cast<FormWindow*>(object)) {
-    return new QAccessibleWidget(window, QAccessible::Window);
-  }
-  return nullptr;
+// The window manager's frame, once known: a reload's new window has none
+// until the window manager reports it, and is centred with this one.
+QMargins known_frame;
+
+QMargins frame_margins_of(const QWidget& window) {
+  const QRect frame = window.frameGeometry();
+  const QRect client = window.geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(),
+          frame.right() - client.right(), frame.bottom() - client.bottom()};
 }
 
 }  // namespace
 
-void install_window_accessibility() {
-  static bool installed = false;
-  if (!installed) QAccessible::installFactory(window_factory);
-  installed = true;
-}
-
-FormWindow::FormWindow(std::function<void()> on_close,
-                       std::function<void()> on_frame_news)
-    : on_close_(std::move(on_close)), on_frame_news_(std::move(on_frame_news)) {
+FormWindow::FormWindow(std::function<void()> on_close)
+    : on_close_(std::move(on_close)) {
   QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
 FormWindow::~FormWindow() {
   QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+void FormWindow::show_centred() {
+  centre();
+  show();
+  follow_frame();
+  activateWindow();
+}
+
+void FormWindow::centre() {
+  QScreen* on = screen();
+  if (on == nullptr) on = QGuiApplication::primaryScreen();
+  const QRect area = on->availableGeometry();
+  const QSize whole = size().grownBy(known_frame);
+  const int x = area.left() + std::max(0, (area.width() - whole.width()) / 2);
+  const int y = area.top() + std::max(0, (area.height() - whole.height()) / 2);
+  if (known_frame.isNull()) {
+    move(x, y);  // no frame: the client is the whole window
+    return;
+  }
+  // The client area is placed, not the frame: window managers differ in how
+  // they read a frame position that Qt asks for, but all of them put a
+  // client where it is asked to stand.
+  setGeometry(
+      QRect(QPoint(x + known_frame.left(), y + known_frame.top()), size()));
+}
+
+void FormWindow::follow_frame() {
+  // A new window has no frame until the window manager reparents it and
+  // says how wide the frame is, which may come well after the show. Each
+  // time the frame changes the window is centred again, with the frame; a
+  // move by the player leaves the frame as it was and the window where the
+  // player put it.
+  if (!isVisible()) return;
+  const QMargins frame = frame_margins_of(*this);
+  if (frame == seen_) return;
+  seen_ = frame;
+  if (frame.isNull()) return;  // not known yet, or no frame at all
+  known_frame = frame;
+  centre();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
@@ -77,9 +113,7 @@ bool FormWindow::nativeEventFilter(const QByteArray& type, void* message,
 }
 
 void FormWindow::report_frame_news() {
-  QTimer::singleShot(0, this, [this] {
-    if (on_frame_news_) on_frame_news_();
-  });
+  QTimer::singleShot(0, this, [this] { follow_frame(); });
 }
 
 }  // namespace tumbra

@@ -6,9 +6,9 @@
 // game takes no command line: no argument reaches Qt or the game.
 #include <QApplication>
 #include <QWidget>
-#include <exception>
 
 #include "app/form1.h"
+#include "app/qt/application.h"
 #include "app/qt/qt_toolkit.h"
 #include "app/qt/start_up.h"
 #include "app/qt/termination.h"
@@ -18,19 +18,15 @@ int main(int /*argc*/, char** argv) {
   tumbra::configure_application();
 
   tumbra::Form1 form;
-  tumbra::QtToolkit toolkit(form);
-  form.attach(toolkit);
-  tumbra::close_on_termination([&toolkit] {
-    if (QWidget* window = toolkit.window()) {
-      window->close();
+  tumbra::QtToolkit window(form);
+  form.attach(window);
+  tumbra::close_on_termination([&window] {
+    if (QWidget* shown = window.window()) {
+      shown->close();
     } else {
       QCoreApplication::exit(0);
     }
   });
-  try {
-    toolkit.show_window();
-  } catch (const std::exception& error) {
-    tumbra::stop_program(error.what());
-  }
+  window.start();
   return QApplication::exec();
 }

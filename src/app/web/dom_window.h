@@ -2,33 +2,37 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
 // What the browser's window does to the page, carried out in JavaScript
-// (dom_window.js). Places and sizes are CSS pixels of the window's box, 15
-// twips to the pixel; names are ControlName's numbers.
+// (dom_window.js). Places and sizes are CSS pixels, 15 twips to the pixel;
+// a control is named as the design names it ("Piece", "Turn" ...).
 #pragma once
 
 extern "C" {
 
-// An empty window for load `serial`: its box and the two blocks.
-void tumbra_dom_build(unsigned serial);
-// A control, made as the design or a copy says.
-void tumbra_dom_add(int name, int index, double left, double top, double width,
-                    double height, int visible, unsigned colour,
-                    const char* caption, const char* accessible_name,
-                    const char* accessible_description);
-void tumbra_dom_visible(int name, int index, int visible);
-void tumbra_dom_place(int name, int index, double left, double top);
-void tumbra_dom_colour(int index, unsigned colour, const char* accessible_name);
-void tumbra_dom_caption(int name, int index, const char* text,
-                        const char* accessible_description);
-// Centres the window in the page, scaled down to fit, and gives Turn 1 the
-// keyboard focus.
-void tumbra_dom_show(void);
+// An empty window for load `serial`, `width` by `height` pixels.
+void tumbra_dom_build(unsigned serial, double width, double height);
+// Block `block` of circles (0 the play board, 1 the goal picture), `size`
+// pixels square at `left`.
+void tumbra_dom_block(int block, const char* name, const char* description,
+                      double left, double size);
+// A control as it stands now, made when it is first told of. A circle
+// stands in its block (`block` 0 or 1, `left` counted from the block), the
+// others in the window (`block` -1). `colour` is a packed colour, or -1
+// where the control shows none of its own.
+void tumbra_dom_control(const char* name, int index, int block, double left,
+                        double top, double width, double height, int visible,
+                        int colour, const char* caption,
+                        const char* spoken_name, const char* description);
+// Puts a control after those before it in the keyboard's order.
+void tumbra_dom_tab_next(const char* name, int index);
+// Puts the window in the page, fitted to it, and gives the control the
+// keyboard.
+void tumbra_dom_show(const char* name, int index);
 // Takes the window out of the page.
 void tumbra_dom_unload(void);
-// A modal box; returns 1 for OK and 2 for Cancel once the player closes
-// it. The caller waits for it (Asyncify), and the page takes no other input
-// meanwhile.
-int tumbra_dom_message_box(const char* text, int style, const char* title);
+// A modal box; returns 1 for OK and 2 for Cancel once the player closes it.
+// The caller waits for it (Asyncify), and the page takes no other input
+// meanwhile. A critical box has the stop icon and OK alone.
+int tumbra_dom_message_box(const char* text, int critical, const char* title);
 // A programming error: says so once on the console and in the page, and
 // the page passes no event on to the game after it.
 void tumbra_dom_stop(const char* what);

@@ -2,21 +2,20 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
 // The browser's window on the page: what web_toolkit.cpp asks of the page,
-// and the page's events passed back to the game. Turn buttons act on the
-// press of a mouse button (left 1, right 2, middle 4), never on a click or
-// a key; on a touch screen a tap is the left button and a touch held for
-// half a second the right one.
+// and the page's events passed back to the game. The page decides nothing
+// of the game's: places, names and colours come from the control model.
+// Turn buttons act on the press of a mouse button (left 1, right 2, middle
+// 4), never on a click or a key; on a touch screen a tap is the left button
+// and a touch held for half a second the right one.
 
 mergeInto(LibraryManager.library, {
   $TumbraDom: {
-    names: ['Piece', 'Turn', 'Tries', 'Reset'],
-    window: null,        // the window's box, while one is loaded
-    serial: 0,           // of the load on the page
-    busy: false,         // a handler runs, maybe waiting for a box
-    stopped: false,      // a programming error ended the game
-    elements: {},        // 'Turn 3' -> element
-
-    key: function(name, index) { return name + ' ' + index; },
+    window: null,   // the window's box, while one is loaded
+    serial: 0,      // of the load on the page
+    busy: false,    // a handler runs, maybe waiting for a box
+    stopped: false, // a programming error ended the game
+    elements: {},   // 'Turn 3' -> element
+    blocks: [],
 
     rgb: function(colour) {
       return 'rgb(' + (colour & 255) + ', ' + ((colour >> 8) & 255) + ', ' +
@@ -50,35 +49,32 @@ mergeInto(LibraryManager.library, {
 
     // Scales the box down where the page is smaller than it.
     fit: function() {
-      if (!TumbraDom.window) return;
-      var scale = Math.min(1, window.innerWidth / 417,
-                           window.innerHeight / 161);
-      TumbraDom.window.style.setProperty('--scale', String(scale));
+      var box = TumbraDom.window;
+      if (!box) return;
+      var scale = Math.min(1, window.innerWidth / box.offsetWidth,
+                           window.innerHeight / box.offsetHeight);
+      box.style.setProperty('--scale', String(scale));
     },
 
-    shift: function(event) {
-      return (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) |
-             (event.altKey ? 4 : 0);
-    },
-
-    press: function(serial, index, code, event, button) {
+    press: function(index, code, event, button) {
       var at = button.getBoundingClientRect();
       var scale = at.width / button.offsetWidth || 1;
+      var shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) |
+                  (event.altKey ? 4 : 0);
       TumbraDom.send('tumbra_turn_mousedown', [
-        serial, index, code, TumbraDom.shift(event),
+        TumbraDom.serial, index, code, shift,
         (event.clientX - at.left) / scale * 15,
         (event.clientY - at.top) / scale * 15
       ]);
     },
 
-    wireTurn: function(button, serial, index) {
+    wireTurn: function(button, index) {
       // Mouse buttons 0, 1, 2, 3, 4 of the page are the game's 1, 4, 2, 8, 16.
       var codes = [1, 4, 2, 8, 16];
       button.addEventListener('mousedown', function(event) {
         event.preventDefault();  // no focus ring, no text selection
         var code = codes[event.button];
-        TumbraDom.press(serial, index, code === undefined ? 0 : code, event,
-                        button);
+        TumbraDom.press(index, code === undefined ? 0 : code, event, button);
       });
       var held = null;
       button.addEventListener('pointerdown', function(event) {
@@ -87,7 +83,7 @@ mergeInto(LibraryManager.library, {
         var start = event;
         held = setTimeout(function() {
           held = null;
-          TumbraDom.press(serial, index, 2, start, button);
+          TumbraDom.press(index, 2, start, button);
         }, 500);
       });
       var release = function(event) {
@@ -95,127 +91,105 @@ mergeInto(LibraryManager.library, {
         clearTimeout(held);
         held = null;
         if (event.type === 'pointerup') {
-          TumbraDom.press(serial, index, 1, event, button);
+          TumbraDom.press(index, 1, event, button);
         }
       };
       button.addEventListener('pointerup', release);
       button.addEventListener('pointercancel', release);
+    },
+
+    make: function(name, index) {
+      var element;
+      if (name === 'Piece') {
+        element = document.createElement('div');
+        element.className = 'circle';
+        element.setAttribute('role', 'img');
+      } else if (name === 'Tries') {
+        element = document.createElement('div');
+        element.className = 'tries';
+      } else {
+        element = document.createElement('button');
+        element.type = 'button';
+        element.className = name === 'Turn' ? 'turn' : 'reset';
+        if (name === 'Turn') {
+          TumbraDom.wireTurn(element, index);
+        } else {
+          element.addEventListener('click', function() {
+            TumbraDom.send('tumbra_reset_click', [TumbraDom.serial]);
+          });
+        }
+      }
+      element.dataset.control = name + ' ' + index;
+      return element;
     }
   },
 
   tumbra_dom_build__deps: ['$TumbraDom'],
-  tumbra_dom_build: function(serial) {
+  tumbra_dom_build: function(serial, width, height) {
     var box = document.createElement('div');
     box.className = 'window';
-    TumbraDom.serial = serial;
-    TumbraDom.window = box;
-    TumbraDom.elements = {};
-    var blocks = [['Play board',
-                   'Five rows of five circles, turned by the Turn buttons', 0],
-                  ['Goal picture',
-                   'The colours the play board must show to finish the level',
-                   256]];
-    TumbraDom.blocks = blocks.map(function(b) {
-      var block = document.createElement('div');
-      block.className = 'block';
-      block.setAttribute('role', 'group');
-      block.setAttribute('aria-label', b[0]);
-      block.setAttribute('aria-description', b[1]);
-      block.style.left = b[2] + 'px';
-      block.dataset.left = b[2];
-      box.appendChild(block);
-      return block;
-    });
+    box.style.width = width + 'px';
+    box.style.height = height + 'px';
     box.addEventListener('contextmenu', function(event) {
       event.preventDefault();  // the right button turns
     });
+    TumbraDom.serial = serial;
+    TumbraDom.window = box;
+    TumbraDom.elements = {};
+    TumbraDom.blocks = [];
   },
 
-  tumbra_dom_add__deps: ['$TumbraDom'],
-  tumbra_dom_add: function(name, index, left, top, width, height, visible,
-                           colour, caption, spokenName, description) {
-    name = TumbraDom.names[name];
-    caption = UTF8ToString(caption);
-    var element;
-    var parent = TumbraDom.window;
-    if (name === 'Piece') {
-      element = document.createElement('div');
-      element.className = 'circle';
-      element.setAttribute('role', 'img');
-      element.style.backgroundColor = TumbraDom.rgb(colour);
-      parent = TumbraDom.blocks[index >= 26 ? 1 : 0];
-    } else if (name === 'Tries') {
-      element = document.createElement('div');
-      element.className = 'tries';
-      element.textContent = caption;
-    } else {
-      element = document.createElement('button');
-      element.type = 'button';
-      element.className = name === 'Turn' ? 'turn' : 'reset';
-      element.textContent = caption;
-      var serial = TumbraDom.serial;
-      if (name === 'Turn') {
-        TumbraDom.wireTurn(element, serial, index);
-      } else {
-        element.addEventListener('click', function() {
-          TumbraDom.send('tumbra_reset_click', [serial]);
-        });
-      }
+  tumbra_dom_block__deps: ['$TumbraDom'],
+  tumbra_dom_block: function(index, name, description, left, size) {
+    var block = document.createElement('div');
+    block.className = 'block';
+    block.setAttribute('role', 'group');
+    block.setAttribute('aria-label', UTF8ToString(name));
+    block.setAttribute('aria-description', UTF8ToString(description));
+    block.style.left = left + 'px';
+    block.style.width = block.style.height = size + 'px';
+    TumbraDom.window.appendChild(block);
+    TumbraDom.blocks[index] = block;
+  },
+
+  tumbra_dom_control__deps: ['$TumbraDom'],
+  tumbra_dom_control: function(name, index, block, left, top, width, height,
+                               visible, colour, caption, spokenName,
+                               description) {
+    name = UTF8ToString(name);
+    var key = name + ' ' + index;
+    var element = TumbraDom.elements[key];
+    if (!element) {
+      element = TumbraDom.elements[key] = TumbraDom.make(name, index);
+      (block < 0 ? TumbraDom.window : TumbraDom.blocks[block])
+          .appendChild(element);
     }
-    element.dataset.control = TumbraDom.key(name, index);
-    element.setAttribute('aria-label', UTF8ToString(spokenName));
-    description = UTF8ToString(description);
-    if (description) element.setAttribute('aria-description', description);
-    element.style.left = (left - (parent.dataset.left || 0)) + 'px';
-    element.style.top = top + 'px';
-    element.style.width = width + 'px';
-    element.style.height = height + 'px';
+    var style = element.style;
+    style.left = left + 'px';
+    style.top = top + 'px';
+    style.width = width + 'px';
+    style.height = height + 'px';
     element.hidden = !visible;
-    TumbraDom.elements[TumbraDom.key(name, index)] = element;
-    // The keyboard goes Turn 1 to 5, then Reset, as the design orders them:
-    // Reset, designed first, stays last on the page.
-    var reset = TumbraDom.elements['Reset 0'];
-    if (reset && reset !== element && reset.parentNode === parent) {
-      parent.insertBefore(element, reset);
+    if (colour >= 0) style.backgroundColor = TumbraDom.rgb(colour);
+    if (name !== 'Piece') element.textContent = UTF8ToString(caption);
+    element.setAttribute('aria-label', UTF8ToString(spokenName));
+    description = UTF8ToString(description);
+    if (description) {
+      element.setAttribute('aria-description', description);
     } else {
-      parent.appendChild(element);
+      element.removeAttribute('aria-description');
     }
   },
 
-  tumbra_dom_visible__deps: ['$TumbraDom'],
-  tumbra_dom_visible: function(name, index, visible) {
-    TumbraDom.elements[TumbraDom.key(TumbraDom.names[name], index)].hidden =
-        !visible;
-  },
-
-  tumbra_dom_place__deps: ['$TumbraDom'],
-  tumbra_dom_place: function(name, index, left, top) {
-    var element =
-        TumbraDom.elements[TumbraDom.key(TumbraDom.names[name], index)];
-    element.style.left =
-        (left - (element.parentNode.dataset.left || 0)) + 'px';
-    element.style.top = top + 'px';
-  },
-
-  tumbra_dom_colour__deps: ['$TumbraDom'],
-  tumbra_dom_colour: function(index, colour, spokenName) {
-    var element = TumbraDom.elements[TumbraDom.key('Piece', index)];
-    element.style.backgroundColor = TumbraDom.rgb(colour);
-    element.setAttribute('aria-label', UTF8ToString(spokenName));
-  },
-
-  tumbra_dom_caption__deps: ['$TumbraDom'],
-  tumbra_dom_caption: function(name, index, text, description) {
-    name = TumbraDom.names[name];
-    var element = TumbraDom.elements[TumbraDom.key(name, index)];
-    element.textContent = UTF8ToString(text);
-    if (name === 'Reset') element.setAttribute('aria-label', UTF8ToString(text));
-    description = UTF8ToString(description);
-    if (description) element.setAttribute('aria-description', description);
+  tumbra_dom_tab_next__deps: ['$TumbraDom'],
+  tumbra_dom_tab_next: function(name, index) {
+    // The page's order is the keyboard's: each goes last of the window's.
+    var element = TumbraDom.elements[UTF8ToString(name) + ' ' + index];
+    TumbraDom.window.appendChild(element);
   },
 
   tumbra_dom_show__deps: ['$TumbraDom'],
-  tumbra_dom_show: function() {
+  tumbra_dom_show: function(name, index) {
     document.title = 'Tumbra!';
     var stage = document.getElementById('tumbra-stage');
     if (TumbraDom.window.parentNode !== stage) {
@@ -226,8 +200,8 @@ mergeInto(LibraryManager.library, {
       TumbraDom.fitting = true;
       window.addEventListener('resize', TumbraDom.fit);
     }
-    var first = TumbraDom.elements['Turn 1'];
-    if (first) first.focus({preventScroll: true});
+    TumbraDom.elements[UTF8ToString(name) + ' ' + index]
+        .focus({preventScroll: true});
   },
 
   tumbra_dom_unload__deps: ['$TumbraDom'],
@@ -239,7 +213,7 @@ mergeInto(LibraryManager.library, {
   },
 
   tumbra_dom_message_box__deps: ['$TumbraDom'],
-  tumbra_dom_message_box: function(text, style, title) {
+  tumbra_dom_message_box: function(text, critical, title) {
     text = UTF8ToString(text);
     title = UTF8ToString(title);
     return Asyncify.handleSleep(function(wakeUp) {
@@ -250,7 +224,7 @@ mergeInto(LibraryManager.library, {
       heading.textContent = title;
       box.setAttribute('aria-labelledby', heading.id);
       var body = document.createElement('p');
-      if (style === 16) {
+      if (critical) {
         var icon = document.createElement('span');
         icon.className = 'critical';
         icon.setAttribute('role', 'img');
@@ -267,7 +241,7 @@ mergeInto(LibraryManager.library, {
       ok.value = 'ok';
       ok.textContent = 'OK';
       buttons.appendChild(ok);
-      if (style !== 16) {
+      if (!critical) {
         var cancel = document.createElement('button');
         cancel.value = 'cancel';
         cancel.textContent = 'Cancel';
@@ -277,7 +251,7 @@ mergeInto(LibraryManager.library, {
       // Escape closes the box as Cancel, or as OK where OK is alone; every
       // way out ends here, so the game never waits on a closed box.
       box.addEventListener('close', function() {
-        var answer = box.returnValue === 'ok' || style === 16 ? 1 : 2;
+        var answer = box.returnValue === 'ok' || critical ? 1 : 2;
         box.remove();
         wakeUp(answer);
       });

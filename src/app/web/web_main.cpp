@@ -13,34 +13,27 @@
 
 namespace {
 
-tumbra::Form1& form() {
-  static tumbra::Form1 form;
-  return form;
-}
-
-tumbra::WebToolkit& window() {
-  static tumbra::WebToolkit window(form());
-  return window;
-}
+tumbra::Form1 form;
+tumbra::WebToolkit window(form);
 
 }  // namespace
 
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void tumbra_start() {
-  form().attach(window());
-  window().start();
+  form.attach(window);
+  window.start();
 }
 
 EMSCRIPTEN_KEEPALIVE void tumbra_turn_mousedown(std::uint32_t serial, int index,
                                                 int button, int shift, float x,
                                                 float y) {
-  window().turn_mousedown(serial, static_cast<std::int16_t>(index),
-                          static_cast<std::int16_t>(button),
-                          static_cast<std::int16_t>(shift), x, y);
+  window.turn_mousedown(serial, static_cast<std::int16_t>(index),
+                        static_cast<std::int16_t>(button),
+                        static_cast<std::int16_t>(shift), x, y);
 }
 
 EMSCRIPTEN_KEEPALIVE void tumbra_reset_click(std::uint32_t serial) {
-  window().reset_click(serial);
+  window.reset_click(serial);
 }
 }

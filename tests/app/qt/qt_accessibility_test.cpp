@@ -9,7 +9,7 @@
 #include <QAccessibleInterface>
 #include <QWidget>
 
-#include "../support/qt_game.h"
+#include "../../support/qt_game.h"
 
 namespace tumbra {
 namespace {

@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <map>
 
-#include "../support/qt_game.h"
+#include "../../support/qt_game.h"
 #include "play/turnit.h"
 
 namespace tumbra {

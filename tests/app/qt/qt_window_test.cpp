@@ -13,11 +13,12 @@
 #include <utility>
 #include <vector>
 
-#include "../play/play_scenarios.h"
-#include "../play/random_play.h"
-#include "../support/qt_game.h"
+#include "../../play/play_scenarios.h"
+#include "../../play/random_play.h"
+#include "../../support/qt_game.h"
+#include "../toolkit_contract.h"
+#include "app/qt/application.h"
 #include "app/qt/circle_look.h"
-#include "toolkit_contract.h"
 
 namespace tumbra {
 namespace testing {

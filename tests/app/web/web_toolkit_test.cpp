@@ -2,30 +2,34 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
 // The browser's window keeps the toolkit's contract too. Built natively,
-// its page is a stand-in that takes every change and forgets it; the
+// its page is a stand-in that keeps only what each control is called; the
 // browser tests drive the real page.
 #include "app/web/web_toolkit.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
+#include "../toolkit_contract.h"
 #include "app/web/dom_window.h"
-#include "toolkit_contract.h"
 
 namespace {
 std::string last_stop;
+// What the page was last told each control is called, by "Piece 7".
+std::map<std::string, std::string> spoken_names;
 }  // namespace
 
 extern "C" {
-void tumbra_dom_build(unsigned) {}
-void tumbra_dom_add(int, int, double, double, double, double, int, unsigned,
-                    const char*, const char*, const char*) {}
-void tumbra_dom_visible(int, int, int) {}
-void tumbra_dom_place(int, int, double, double) {}
-void tumbra_dom_colour(int, unsigned, const char*) {}
-void tumbra_dom_caption(int, int, const char*, const char*) {}
-void tumbra_dom_show(void) {}
+void tumbra_dom_build(unsigned, double, double) { spoken_names.clear(); }
+void tumbra_dom_block(int, const char*, const char*, double, double) {}
+void tumbra_dom_control(const char* name, int index, int, double, double,
+                        double, double, int, int, const char*,
+                        const char* spoken_name, const char*) {
+  spoken_names[std::string(name) + " " + std::to_string(index)] = spoken_name;
+}
+void tumbra_dom_tab_next(const char*, int) {}
+void tumbra_dom_show(const char*, int) {}
 void tumbra_dom_unload(void) {}
 int tumbra_dom_message_box(const char*, int, const char*) { return 1; }
 void tumbra_dom_stop(const char* what) { last_stop = what; }
@@ -33,7 +37,14 @@ void tumbra_dom_stop(const char* what) { last_stop = what; }
 
 namespace tumbra {
 namespace testing {
-INSTANTIATE_TYPED_TEST_SUITE_P(BrowserWindow, ToolkitContract, WebToolkit);
+struct BrowserWindow : WebToolkit {
+  using WebToolkit::WebToolkit;
+  std::string said(ControlName name, std::int16_t index) const {
+    return spoken_names[std::string(name_of(name)) + " " +
+                        std::to_string(index)];
+  }
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(BrowserWindow, ToolkitContract, BrowserWindow);
 }  // namespace testing
 
 namespace {

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
+// How screen readers meet the Qt window: as a window, its blocks as groups
+// whose children are their showing circles, each a graphic named by its
+// place and colour as the control model holds them.
+#pragma once
+
+#include <QAccessibleInterface>
+#include <cstdint>
+
+namespace tumbra {
+
+class BlockWidget;
+
+// Lets Qt's accessibility find the window's role and the blocks' circles;
+// once, at start.
+void install_accessibility();
+
+// A circle of a block as a screen reader meets it.
+QAccessibleInterface* make_circle_accessible(BlockWidget* block,
+                                             std::int16_t index);
+
+}  // namespace tumbra
