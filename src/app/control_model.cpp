@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #include "app/control_model.h"
 
-#include <algorithm>
 #include <exception>
 
 #include "app/form1_design.h"
@@ -13,11 +12,6 @@ namespace tumbra {
 namespace {
 
 std::size_t slot(ControlName name) { return static_cast<std::size_t>(name); }
-
-// Command buttons take the keyboard; a label and a shape never do.
-bool takes_focus(ControlName name) {
-  return name == ControlName::Turn || name == ControlName::Reset;
-}
 
 }  // namespace
 
@@ -31,7 +25,7 @@ const Control* ControlModel::find(ControlName name, std::int16_t index) const {
   return &*array[static_cast<std::size_t>(index)];
 }
 
-Control& ControlModel::add(const Control& control) {
+void ControlModel::insert(const Control& control) {
   if (control.index < 0) {
     throw ProgramError("control " + describe(control.name, control.index) +
                        ": an index is never below 0");
@@ -41,8 +35,7 @@ Control& ControlModel::add(const Control& control) {
   if (array.size() <= at) array.resize(at + 1);
   array[at] = control;
   ++live_;
-  view_.add(*array[at]);
-  return *array[at];
+  add(*array[at]);
 }
 
 Control& ControlModel::at(ControlRef ref) {
@@ -58,28 +51,28 @@ Control& ControlModel::at(ControlRef ref) {
   return const_cast<Control&>(*found);
 }
 
-void ControlModel::changed(const Control& control, Change what) {
-  view_.change(control, what);
-}
-
 void ControlModel::show_window() {
   if (!loaded_) {
     ++serial_;
     loaded_ = true;
-    view_.open_window();
+    open_window();
     for (const design::Control& c : design::controls) {
       const Colour colour =
           c.name == ControlName::Tries   ? design::tries_back_color
           : c.name == ControlName::Piece ? design::piece_back_color
                                          : Colour{0};
-      add({c.name, c.index, static_cast<float>(c.left),
-           static_cast<float>(c.top), static_cast<float>(c.width),
-           static_cast<float>(c.height), c.visible, colour,
-           c.caption != nullptr ? c.caption : ""});
+      insert({c.name, c.index, static_cast<float>(c.left),
+              static_cast<float>(c.top), static_cast<float>(c.width),
+              static_cast<float>(c.height), c.visible, colour,
+              c.caption != nullptr ? c.caption : ""});
     }
     events_.Form_Load();
   }
-  view_.present(tab_order());
+  const Control* first = nullptr;
+  each_in_tab_order([&](const Control& c) {
+    if (first == nullptr) first = &c;
+  });
+  present(*first);
 }
 
 void ControlModel::unload_window() {
@@ -87,7 +80,7 @@ void ControlModel::unload_window() {
   for (auto& array : controls_) array.clear();
   live_ = 0;
   loaded_ = false;
-  view_.close_window();
+  close_window();
 }
 
 ControlRef ControlModel::element(ControlName name, std::int16_t index) {
@@ -108,13 +101,13 @@ void ControlModel::create_element(ControlName array, std::int16_t index) {
   Control copy = *find(array, design::control(array).index);
   copy.index = index;
   copy.visible = false;
-  add(copy);
+  insert(copy);
 }
 
 void ControlModel::show_control(ControlRef ref) {
   Control& c = at(ref);
   c.visible = true;
-  changed(c, Change::Visible);
+  change(c, Change::Visible);
 }
 
 bool ControlModel::visible(ControlRef ref) { return at(ref).visible; }
@@ -122,13 +115,13 @@ bool ControlModel::visible(ControlRef ref) { return at(ref).visible; }
 void ControlModel::set_left(ControlRef ref, float twips) {
   Control& c = at(ref);
   c.left = twips;
-  changed(c, Change::Place);
+  change(c, Change::Place);
 }
 
 void ControlModel::set_top(ControlRef ref, float twips) {
   Control& c = at(ref);
   c.top = twips;
-  changed(c, Change::Place);
+  change(c, Change::Place);
 }
 
 float ControlModel::left(ControlRef ref) { return at(ref).left; }
@@ -141,7 +134,7 @@ void ControlModel::set_back_color(ControlRef ref, Colour colour) {
   Control& c = at(ref);
   if (c.back_color == colour) return;
   c.back_color = colour;
-  changed(c, Change::Colour);
+  change(c, Change::Colour);
 }
 
 Colour ControlModel::back_color(ControlRef ref) {
@@ -157,7 +150,7 @@ void ControlModel::set_caption(ControlRef ref, const std::string& text) {
   }
   Control& c = at(ref);
   c.caption = text;
-  changed(c, Change::Caption);
+  change(c, Change::Caption);
 }
 
 std::string ControlModel::caption(ControlRef ref) { return at(ref).caption; }
@@ -170,7 +163,7 @@ BoxAnswer ControlModel::message_box(const std::string& text, BoxStyle style,
     bool& open;
     ~Closed() { open = false; }
   } closed{in_box_};
-  return view_.ask(text, style, title);
+  return ask(text, style, title);
 }
 
 template <class Handler>
@@ -180,7 +173,7 @@ void ControlModel::dispatch(std::uint32_t serial, Handler&& handler) {
     handler();
   } catch (const std::exception& error) {
     stopped_ = true;
-    view_.stop(error.what());
+    stop(error.what());
   }
 }
 
@@ -199,33 +192,8 @@ void ControlModel::start() {
     show_window();
   } catch (const std::exception& error) {
     stopped_ = true;
-    view_.stop(error.what());
+    stop(error.what());
   }
-}
-
-std::vector<const Control*> ControlModel::pieces() const {
-  std::vector<const Control*> all;
-  for (const auto& c : controls_[slot(ControlName::Piece)]) {
-    if (c) all.push_back(&*c);
-  }
-  return all;
-}
-
-std::vector<const Control*> ControlModel::tab_order() const {
-  std::vector<const Control*> order;
-  for (const auto& array : controls_) {
-    for (const auto& c : array) {
-      if (c && takes_focus(c->name)) order.push_back(&*c);
-    }
-  }
-  // Elements of an array follow their designed element, by index.
-  std::stable_sort(order.begin(), order.end(),
-                   [](const Control* a, const Control* b) {
-                     const int ta = design::control(a->name).tab_index;
-                     const int tb = design::control(b->name).tab_index;
-                     return ta != tb ? ta < tb : a->index < b->index;
-                   });
-  return order;
 }
 
 }  // namespace tumbra

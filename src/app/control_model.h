@@ -7,7 +7,8 @@
 // Piece takes a colour and none takes a caption, a reference from an
 // unloaded window is refused, and no input reaches the game while a box is
 // open. The Qt window, the browser's page and the in-memory window are views
-// of it: each shows what the model holds and passes the player's input back.
+// of it: each implements only the showing below, shows what the model holds
+// and passes the player's input back.
 #pragma once
 
 #include <array>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/form1_design.h"
 #include "toolkit/toolkit.h"
 
 namespace tumbra {
@@ -32,32 +34,9 @@ struct Control {
 
 enum class Change : std::uint8_t { Place, Visible, Colour, Caption };
 
-// A window that shows the model. It is told of every change and makes no
-// decision of its own.
-class WindowView {
- public:
-  virtual ~WindowView() = default;
-  // A new load: an empty window that the controls are added to.
-  virtual void open_window() = 0;
-  virtual void add(const Control& control) = 0;
-  virtual void change(const Control& control, Change what) = 0;
-  // Shows the loaded window centred, its controls in `tab_order` (never
-  // empty) and the focus on the first of them.
-  virtual void present(const std::vector<const Control*>& tab_order) = 0;
-  // The window and every control in it go away.
-  virtual void close_window() = 0;
-  // A modal box; returns once the player has closed it.
-  virtual BoxAnswer ask(const std::string& text, BoxStyle style,
-                        const std::string& title) = 0;
-  // A programming error in a handler. The view reports it; the model
-  // passes no input to the game after it.
-  virtual void stop(const std::string& what) = 0;
-};
-
 class ControlModel : public Toolkit {
  public:
-  ControlModel(FormEvents& events, WindowView& view)
-      : events_(events), view_(view) {}
+  explicit ControlModel(FormEvents& events) : events_(events) {}
 
   void show_window() final;
   void unload_window() final;
@@ -90,21 +69,59 @@ class ControlModel : public Toolkit {
   std::size_t live() const { return live_; }
   // The control as it stands in the loaded window, or nullptr.
   const Control* find(ControlName name, std::int16_t index) const;
-  // The circles of the loaded window, in the order of their indexes.
-  std::vector<const Control*> pieces() const;
-  // The controls that take the keyboard, in the order Tab visits them: as
-  // the design orders them, each created element after the one before it.
-  std::vector<const Control*> tab_order() const;
+  // Visits the circles of the loaded window, in the order of their indexes.
+  template <class Visit>
+  void each_piece(Visit&& visit) const {
+    for (const auto& c :
+         controls_[static_cast<std::size_t>(ControlName::Piece)]) {
+      if (c) visit(*c);
+    }
+  }
+  // Visits the controls that take the keyboard, in the order Tab visits
+  // them: the designed ones by their tab index, each followed by the
+  // elements created from it.
+  template <class Visit>
+  void each_in_tab_order(Visit&& visit) const {
+    for (int tab = 0; tab < static_cast<int>(design::controls.size()); ++tab) {
+      for (const design::Control& d : design::controls) {
+        if (d.tab_index != tab || !takes_focus(d.name)) continue;
+        for (const auto& c : controls_[static_cast<std::size_t>(d.name)]) {
+          if (c) visit(*c);
+        }
+      }
+    }
+  }
+
+ protected:
+  // What a window does to show the model. It is told of every change, as
+  // the control stands after it, and decides nothing of its own.
+  // A new load: an empty window that the controls are added to.
+  virtual void open_window() = 0;
+  virtual void add(const Control& control) = 0;
+  virtual void change(const Control& control, Change what) = 0;
+  // Shows the loaded window centred, the keyboard on `first`, the first
+  // control of the tab order.
+  virtual void present(const Control& first) = 0;
+  // The window and every control in it go away.
+  virtual void close_window() = 0;
+  // A modal box; returns once the player has closed it.
+  virtual BoxAnswer ask(const std::string& text, BoxStyle style,
+                        const std::string& title) = 0;
+  // A programming error in a handler. The window reports it; the model
+  // passes no input to the game after it.
+  virtual void stop(const std::string& what) = 0;
 
  private:
+  // Command buttons take the keyboard; a label and a shape never do.
+  static constexpr bool takes_focus(ControlName name) {
+    return name == ControlName::Turn || name == ControlName::Reset;
+  }
   Control& at(ControlRef ref);
-  Control& add(const Control& control);
-  void changed(const Control& control, Change what);
+  void insert(const Control& control);
   template <class Handler>
   void dispatch(std::uint32_t serial, Handler&& handler);
 
   FormEvents& events_;
-  WindowView& view_;
   // By name, then by index: a turn reads and writes dozens of circles.
   std::array<std::vector<std::optional<Control>>, 4> controls_;
   std::size_t live_ = 0;

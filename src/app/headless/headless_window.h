@@ -24,10 +24,9 @@ struct MessageBoxRecord {
   std::string title;
 };
 
-class HeadlessWindow : public ControlModel, private WindowView {
+class HeadlessWindow : public ControlModel {
  public:
-  explicit HeadlessWindow(FormEvents& events)
-      : ControlModel(events, static_cast<WindowView&>(*this)) {}
+  explicit HeadlessWindow(FormEvents& events) : ControlModel(events) {}
 
   // Player input, each run to completion as the event loop would; both
   // need a loaded window. A programming error comes out as ProgramError.
@@ -51,7 +50,7 @@ class HeadlessWindow : public ControlModel, private WindowView {
   void open_window() override { created_.clear(); }
   void add(const Control& control) override;
   void change(const Control&, Change) override {}
-  void present(const std::vector<const Control*>&) override {}
+  void present(const Control&) override {}
   void close_window() override {}
   BoxAnswer ask(const std::string& text, BoxStyle style,
                 const std::string& title) override;

@@ -35,9 +35,9 @@ BlockWidget::~BlockWidget() {
 std::vector<const Control*> BlockWidget::shown() const {
   std::vector<const Control*> circles;
   if (!model_.loaded() || model_.serial() != serial_) return circles;
-  for (const Control* c : model_.pieces()) {
-    if (c->visible && lattice::in_goal(c->index) == goal_) circles.push_back(c);
-  }
+  model_.each_piece([&](const Control& c) {
+    if (c.visible && lattice::in_goal(c.index) == goal_) circles.push_back(&c);
+  });
   return circles;
 }
 

@@ -22,8 +22,7 @@
 
 namespace tumbra {
 
-QtToolkit::QtToolkit(FormEvents& events)
-    : ControlModel(events, static_cast<WindowView&>(*this)) {
+QtToolkit::QtToolkit(FormEvents& events) : ControlModel(events) {
   install_accessibility();
 }
 
@@ -152,15 +151,15 @@ void QtToolkit::change(const Control& c, Change what) {
   }
 }
 
-void QtToolkit::present(const std::vector<const Control*>& tab_order) {
+void QtToolkit::present(const Control& first) {
   QWidget* before = nullptr;
-  for (const Control* c : tab_order) {
-    QWidget* w = widget(c->name, c->index);
+  each_in_tab_order([&](const Control& c) {
+    QWidget* w = widget(c.name, c.index);
     if (before != nullptr) QWidget::setTabOrder(before, w);
     before = w;
-  }
+  });
   window_->show_centred();
-  widget(tab_order.front()->name, tab_order.front()->index)->setFocus();
+  widget(first.name, first.index)->setFocus();
 }
 
 void QtToolkit::close_window() {

@@ -27,7 +27,7 @@ namespace tumbra {
 class BlockWidget;
 class FormWindow;
 
-class QtToolkit : public ControlModel, private WindowView {
+class QtToolkit : public ControlModel {
  public:
   explicit QtToolkit(FormEvents& events);
   ~QtToolkit() override;
@@ -48,7 +48,7 @@ class QtToolkit : public ControlModel, private WindowView {
   void open_window() override;
   void add(const Control& control) override;
   void change(const Control& control, Change what) override;
-  void present(const std::vector<const Control*>& tab_order) override;
+  void present(const Control& first) override;
   void close_window() override;
   [[noreturn]] void stop(const std::string& what) override;
 

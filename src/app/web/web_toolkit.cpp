@@ -39,10 +39,10 @@ void WebToolkit::tell(const Control& c) {
       said.name.c_str(), said.description.c_str());
 }
 
-void WebToolkit::present(const std::vector<const Control*>& tab_order) {
-  for (const Control* c : tab_order)
-    tumbra_dom_tab_next(name_of(c->name), c->index);
-  tumbra_dom_show(name_of(tab_order.front()->name), tab_order.front()->index);
+void WebToolkit::present(const Control& first) {
+  each_in_tab_order(
+      [](const Control& c) { tumbra_dom_tab_next(name_of(c.name), c.index); });
+  tumbra_dom_show(name_of(first.name), first.index);
 }
 
 void WebToolkit::close_window() { tumbra_dom_unload(); }

@@ -10,16 +10,15 @@
 
 namespace tumbra {
 
-class WebToolkit : public ControlModel, private WindowView {
+class WebToolkit : public ControlModel {
  public:
-  explicit WebToolkit(FormEvents& events)
-      : ControlModel(events, static_cast<WindowView&>(*this)) {}
+  explicit WebToolkit(FormEvents& events) : ControlModel(events) {}
 
  private:
   void open_window() override;
   void add(const Control& control) override { tell(control); }
   void change(const Control& control, Change) override { tell(control); }
-  void present(const std::vector<const Control*>& tab_order) override;
+  void present(const Control& first) override;
   void close_window() override;
   BoxAnswer ask(const std::string& text, BoxStyle style,
                 const std::string& title) override;
