@@ -22,7 +22,9 @@ def node(accessible, depth=0):
     if depth < 4:
         children = [node(accessible.getChildAtIndex(i), depth + 1)
                     for i in range(accessible.childCount)]
-    return {"role": accessible.getRoleName(), "name": accessible.name,
+    # The role by its enum, which libatspi keeps, not by its display name,
+    # which it has changed ("push button" is "button" from 2.52 on).
+    return {"role": accessible.getRole().value_nick, "name": accessible.name,
             "description": accessible.description, "children": children}
 
 

@@ -674,7 +674,7 @@ def case_screen_reader(d):
                 "goal": [c["name"] for c in blocks[1]["children"]
                          if c["role"] == "image"] if blocks[1] else None,
                 "buttons": sorted(c["name"] for c in frame["children"]
-                                  if c["role"] == "push button"),
+                                  if c["role"] == "push-button"),
                 "tries": named["Tries"]["description"]
                 if "Tries" in named else None,
             }
