@@ -17,15 +17,23 @@ import sys
 import pyatspi
 
 
+# The roles the checks name, by their number, which AT-SPI keeps; their
+# names it has changed (2.52 calls a push button a "button").
+ROLES = {int(pyatspi.ROLE_FRAME): "frame",
+         int(pyatspi.ROLE_PUSH_BUTTON): "push button",
+         int(pyatspi.ROLE_IMAGE): "image",
+         int(pyatspi.ROLE_LABEL): "label"}
+
+
 def node(accessible, depth=0):
     children = []
     if depth < 4:
         children = [node(accessible.getChildAtIndex(i), depth + 1)
                     for i in range(accessible.childCount)]
-    # The role by its enum, which libatspi keeps, not by its display name,
-    # which it has changed ("push button" is "button" from 2.52 on).
-    return {"role": accessible.getRole().value_nick, "name": accessible.name,
-            "description": accessible.description, "children": children}
+    role = accessible.getRole()
+    return {"role": ROLES.get(int(role), accessible.getRoleName()),
+            "name": accessible.name, "description": accessible.description,
+            "children": children}
 
 
 def main():
