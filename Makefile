@@ -39,8 +39,9 @@ test: test-build build-sanitize
 	$(MAKE) web-test
 	$(MAKE) package-check
 
-# The browser's game: one page holding its script and WebAssembly module.
-# Debian's emcc needs its own Node.js modules.
+# The browser's game: one page holding its script and WebAssembly module,
+# and beside it the manifest, icon and worker that a web server offers with
+# it. Debian's emcc needs its own Node.js modules.
 export NODE_PATH := /usr/share/nodejs
 web:
 	@$(DEPS) web
@@ -57,7 +58,8 @@ web-run: web
 web-node-modules:
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 
-# The page in Debian's Chromium, headless, driven by puppeteer-core.
+# The page in Debian's Chromium and Firefox ESR, driven by puppeteer-core,
+# and in WebKitGTK, driven by WebKitWebDriver in a private Xvfb.
 web-test: web web-node-modules
 	node tests/web/browser_test.mjs build-web/tumbra.html
 

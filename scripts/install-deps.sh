@@ -12,7 +12,8 @@
 # build    what building it needs
 # test     what the whole test suite needs (it checks the package too)
 # package  what building and checking the Debian package needs
-# web      what building the browser's page and testing it needs
+# web      what building the browser's page and testing it in Chromium,
+#          Firefox ESR and WebKitGTK needs
 # bench    what the benchmarks need
 # icons    what rendering the icon's PNG sizes needs
 # debian13 what checking the suite on a fresh Debian 13 root needs
@@ -31,7 +32,8 @@ declare -A groups=(
           imagemagick x11-utils openbox weston desktop-file-utils appstream
           reuse clang libclang-rt-dev python3-pyatspi at-spi2-core dbus-daemon
           dbus-bin"
-  [web]="emscripten chromium nodejs:node npm:npm"
+  [web]="emscripten chromium firefox-esr webkit2gtk-driver xvfb nodejs:node
+         npm:npm"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
   [icons]="librsvg2-bin"
   [debian13]="debootstrap git"

@@ -1,24 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
-// The browser's page as a player meets it, in Debian's Chromium, headless:
-// level 1 by the typical road with real mouse presses, the box and a press
-// under it, Escape, other buttons and keys that turn nothing, Reset, every
-// level to its box, and the page opened from the disk. The game's logic is the shared play
-// scenarios' business; this checks what only the browser's window can get
-// wrong.
+// The browser's page as a player meets it, in Chromium, Firefox ESR and
+// WebKitGTK (engines.mjs): real mouse presses and the box, keys that turn
+// nothing, Reset, every level to its box, what a screen reader hears, the
+// window fitted to any screen, touch, forced colours, the box on a small
+// screen, installing and playing offline when served, and the page's
+// policy against anything from elsewhere. The game's logic is the shared
+// play scenarios' business; this checks what only the page can get wrong.
 //
-//   node browser_test.mjs PATH/TO/tumbra.html
+//   node browser_test.mjs PATH/TO/tumbra.html [ENGINE...]
 import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
-import puppeteer from 'puppeteer-core';
+import {engines} from './engines.mjs';
 
 const page_file = path.resolve(process.argv[2] ?? '../../build-web/tumbra.html');
-const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
+const chosen = process.argv.slice(3).length ? process.argv.slice(3) : Object.keys(engines);
 
 const RED = 'rgb(255, 0, 0)';
 const WHITE = 'rgb(255, 255, 255)';
+const GREEN = 'rgb(0, 255, 0)';
+const colours = {[WHITE]: 'white', [RED]: 'red', 'rgb(0, 0, 255)': 'blue',
+                 [GREEN]: 'green', 'rgb(255, 255, 0)': 'yellow', 'rgb(0, 0, 0)': 'black'};
 const codes = {[WHITE]: '0', [RED]: '1'};
 
 const LEVEL1_START = '00100' + '00000' + '10001' + '00000' + '00100';
@@ -42,8 +46,11 @@ class Failed extends Error {}
 function expect(seen, wanted, what) {
   if (seen !== wanted) throw new Failed(`${what}: expected ${wanted}, saw ${seen}`);
 }
+function check(ok, what) {
+  if (!ok) throw new Failed(what);
+}
 
-async function block(page, first) {
+function block(page, first) {
   return page.evaluate((first, codes) => {
     let cells = '';
     for (let i = first; i < first + 25; ++i) {
@@ -54,6 +61,36 @@ async function block(page, first) {
   }, first, codes);
 }
 const board = (page) => block(page, 1);
+const tries = (page) => page.evaluate(
+    () => document.querySelector('[data-control="Tries 0"]').textContent);
+const rect = (page, selector) => page.evaluate((s) => {
+  const r = document.querySelector(s).getBoundingClientRect();
+  return {x: r.x, y: r.y, width: r.width, height: r.height};
+}, selector);
+
+async function centre(page, control) {
+  const r = await rect(page, `[data-control="${control}"]`);
+  return [r.x + r.width / 2, r.y + r.height / 2];
+}
+
+// A press of `mouse` on Turn `button`: the turn must be on the screen
+// before the button comes up again.
+async function press(page, button, mouse, expected, what) {
+  const [x, y] = await centre(page, `Turn ${button}`);
+  await page.mouse(x, y, mouse, 'down');
+  if (expected !== undefined) {
+    await page.waitFor((e, codes) => {
+      let cells = '';
+      for (let i = 1; i <= 25; ++i) {
+        const c = document.querySelector(`[data-control="Piece ${i}"]`);
+        cells += codes[getComputedStyle(c).backgroundColor] ?? '?';
+      }
+      return cells === e;
+    }, expected, codes).catch(() => {});
+    expect(await board(page), expected, `${what}, with the button still down`);
+  }
+  await page.mouse(x, y, mouse, 'up');
+}
 
 // What a screen reader hears of all 50 circles, against what they show:
 // each named by its row and column in its block, then its colour.
@@ -63,64 +100,80 @@ async function spokenNames(page, what) {
         const c = document.querySelector(`[data-control="Piece ${i + 1}"]`);
         return [c.getAttribute('aria-label'), getComputedStyle(c).backgroundColor];
       }));
-  const colours = {[WHITE]: 'white', [RED]: 'red', 'rgb(0, 0, 255)': 'blue',
-                   'rgb(0, 255, 0)': 'green', 'rgb(255, 255, 0)': 'yellow',
-                   'rgb(0, 0, 0)': 'black'};
   circles.forEach(([name, colour], i) => {
     const cell = i % 25;
     const wanted = `Row ${Math.floor(cell / 5) + 1}, column ${cell % 5 + 1}, ${colours[colour]}`;
     expect(name, wanted, `${what}: the name of circle ${i + 1}`);
   });
 }
-const tries = (page) => page.$eval('[data-control="Tries 0"]', (e) => e.textContent);
-
-async function centre(page, control) {
-  const box = await (await page.$(`[data-control="${control}"]`)).boundingBox();
-  return [box.x + box.width / 2, box.y + box.height / 2];
-}
-
-// A press of `mouse` on Turn `button`: the turn must be on the screen
-// before the button comes up again.
-async function press(page, button, mouse, expected, what) {
-  const [x, y] = await centre(page, `Turn ${button}`);
-  await page.mouse.move(x, y);
-  await page.mouse.down({button: mouse});
-  if (expected !== undefined) {
-    await page.waitForFunction(() => true);  // let the press be handled
-    expect(await board(page), expected, `${what}, with the button still down`);
-  }
-  await page.mouse.up({button: mouse});
-}
 
 // A closed box leaves the page when its close event has run, and the game
 // goes on from there; the box hides a moment earlier.
-function gone(page) {
-  return page.waitForFunction(() => !document.querySelector('dialog'),
-                              {timeout: 5000});
-}
+const boxOpen = (page) => page.waitFor(() => Boolean(document.querySelector('dialog[open]')));
+const boxGone = (page) => page.waitFor(() => !document.querySelector('dialog'));
 
 async function levelShown(page, start, caption, what) {
-  await page.waitForFunction(
-      (caption) => document.querySelector('[data-control="Tries 0"]')
-          ?.textContent === caption, {timeout: 5000}, caption)
-      .catch(() => {});
+  await page.waitFor((caption) => document.querySelector('[data-control="Tries 0"]')
+      ?.textContent === caption, caption).catch(() => {});
   expect(await tries(page), caption, `${what}: Tries`);
   expect(await board(page), start, `${what}: board`);
 }
 
-function serve(dir) {
-  return new Promise((resolve) => {
-    const server = http.createServer((request, response) => {
-      const file = path.join(dir, path.basename(new URL(request.url, 'http://x').pathname));
-      fs.readFile(file, (error, data) => {
-        response.writeHead(error ? 404 : 200, {'Content-Type': 'text/html'});
-        response.end(error ? '' : data);
-      });
-    });
-    server.listen(0, '127.0.0.1', () => resolve(server));
-  });
+async function play(page, presses) {
+  for (const step of presses.split(' ')) {
+    await press(page, Number(step[1]), step[0] === 'L' ? 'left' : 'right');
+  }
 }
 
+// The contrast ratio of two CSS colours, as accessibility guidelines define it.
+function contrast(a, b) {
+  const luminance = (css) => {
+    const [r, g, b] = css.match(/\d+(\.\d+)?/g).slice(0, 3).map(Number).map((v) => {
+      const c = v / 255;
+      return c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
+    });
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  };
+  const [x, y] = [luminance(a), luminance(b)].sort((p, q) => q - p);
+  return (x + 0.05) / (y + 0.05);
+}
+
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.svg': 'image/svg+xml',
+               '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
+function serve(dir) {
+  const asked = [];
+  const server = http.createServer((request, response) => {
+    const url = new URL(request.url, 'http://x');
+    const name = path.basename(url.pathname);
+    if (name === 'frame.html') {  // a page in a frame of a given size
+      const [width, height] = ['width', 'height'].map((k) => Number(url.searchParams.get(k)));
+      response.writeHead(200, {'Content-Type': 'text/html'});
+      response.end(`<!DOCTYPE html><body style="margin: 0"><iframe style="border: 0; ` +
+                   `width: ${width}px; height: ${height}px" src="` +
+                   `${encodeURI(url.searchParams.get('page'))}"></iframe></body>`);
+      return;
+    }
+    asked.push(name);
+    fs.readFile(path.join(dir, name), (error, data) => {
+      response.writeHead(error ? 404 : 200,
+                         {'Content-Type': types[path.extname(name)] ?? 'text/plain'});
+      response.end(error ? '' : data);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
+    server.asked = asked;
+    server.url = (file) => `http://127.0.0.1:${server.address().port}/${file}`;
+    server.stop = () => new Promise((done) => {
+      if (!server.listening) return done();
+      server.closeAllConnections();
+      server.close(() => done());
+    });
+    resolve(server);
+  }));
+}
+
+// Every case opens the page afresh at level 1, `served` over http or from
+// the disk, in a 640 × 360 viewport.
 const cases = {
   async 'level 1 by the typical road, the box, a press under it, Escape'(page) {
     let expected = LEVEL1_START;
@@ -136,15 +189,18 @@ const cases = {
         await spokenNames(page, `after press ${n + 1}`);
       }
     }
-    expect(expected, LEVEL1_GOAL, 'the road ends on the goal');
-    await page.waitForSelector('dialog[open]', {timeout: 5000});
-    const box = await page.$eval('dialog[open]', (d) => ({
-      title: d.querySelector('h2').textContent,
-      named: document.getElementById(d.getAttribute('aria-labelledby'))?.textContent,
-      text: d.querySelector('p').textContent,
-      buttons: [...d.querySelectorAll('button')].map((b) => b.textContent).join(' '),
-      focused: document.activeElement?.textContent,
-    }));
+    await boxOpen(page);
+    const box = await page.evaluate(() => {
+      const d = document.querySelector('dialog[open]');
+      return {
+        role: d.tagName,
+        title: d.querySelector('h2').textContent,
+        named: document.getElementById(d.getAttribute('aria-labelledby'))?.textContent,
+        text: d.querySelector('p').textContent,
+        buttons: [...d.querySelectorAll('button')].map((b) => b.textContent).join(' '),
+        focused: document.activeElement?.textContent,
+      };
+    });
     expect(box.title, 'Finished', 'box title');
     expect(box.named, 'Finished', 'box accessible name');
     expect(box.text, 'You beat the level with minimum tries! Prepare for level 2', 'box text');
@@ -155,79 +211,312 @@ const cases = {
     await press(page, 5, 'right');
     expect(await board(page), LEVEL1_GOAL, 'board under the open box');
     expect(await tries(page), ' 4/ 4', 'Tries under the open box');
-    await page.keyboard.press('Escape');
-    await gone(page);
+    await page.key('Escape');
+    await boxGone(page);
     await levelShown(page, LEVEL2_START, ' 0/ 6', 'level 2 after Escape');
     await spokenNames(page, 'level 2');
   },
 
   async 'the middle button and the keyboard turn nothing; Reset starts over'(page) {
-    await press(page, 5, 'middle', LEVEL2_START, 'the middle button');
+    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
+    await press(page, 5, 'middle', LEVEL1_START, 'the middle button');
     await page.focus('[data-control="Turn 1"]');
-    for (const key of ['Space', 'Enter', 'NumpadEnter']) await page.keyboard.press(key);
-    await page.waitForFunction(() => true);
-    expect(await board(page), LEVEL2_START, 'after keys on Turn 1');
-    expect(await tries(page), ' 0/ 6', 'Tries after the middle button and keys');
-    const [x, y] = await centre(page, 'Reset 0');
-    await page.mouse.click(x, y);
+    for (const key of [' ', 'Enter']) await page.key(key);
+    expect(await board(page), LEVEL1_START, 'after keys on Turn 1');
+    expect(await tries(page), ' 0/ 4', 'Tries after the middle button and keys');
+    await press(page, 2, 'left', turned(LEVEL1_START, 2, 'left'), 'a turn');
+    await page.click(...await centre(page, 'Reset 0'));
     await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 after Reset');
     await press(page, 2, 'left', turned(LEVEL1_START, 2, 'left'), 'a turn');
     await page.focus('[data-control="Reset 0"]');
-    await page.keyboard.press('Enter');
+    await page.key('Enter');
     await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 after Reset by key');
+  },
+
+  // Every level by a shortest solution, as tumbra-solve prints them: the
+  // box each ends with, the critical-stop icon and its single OK where the
+  // minimum is beaten, and level 1 again after level 6.
+  async 'every level to its box, and level 1 after the last'(page) {
+    const solutions = [
+      ['L4 L2 R3 R1', 'Finished',
+       'You beat the level with minimum tries! Prepare for level 2'],
+      ['L1 R2 L3 L4 R5', 'Error'], ['R3 R2 R4 R1 R4 R1 R5', 'Error'],
+      ['L5 R2 R4 R3 R2 R1 R4 R3 R1 R5', 'Error'], ['R2 R4 R2 R3 L2 R1 L5', 'Error'],
+      ['R5 L3 L4 L2 L3 R1 L4 R1 R1 L2 L1 R5', 'Error'],
+    ];
+    const error = 'ERROR ON PORT 3240.23409! Tumbra has performed an ' +
+        'illegal error. Contact Zadoquin immediately.';
+    const captions = [' 0/ 4', ' 0/ 6', ' 0/ 8', ' 0/ 99', ' 0/ 99', ' 0/ 99'];
+    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
+    for (const [n, [presses, title, text]] of solutions.entries()) {
+      await page.waitFor((c) => document.querySelector('[data-control="Tries 0"]')
+          ?.textContent === c, captions[n]);
+      await play(page, presses);
+      await boxOpen(page);
+      const box = await page.evaluate(() => {
+        const d = document.querySelector('dialog[open]');
+        return {
+          title: d.querySelector('h2').textContent,
+          text: d.querySelector('p > span:last-child').textContent,
+          icon: d.querySelector('.critical')?.getAttribute('aria-label') ?? '',
+          buttons: [...d.querySelectorAll('button')].map((b) => b.textContent).join(' '),
+        };
+      });
+      const critical = title === 'Error';
+      expect(box.title, title, `level ${n + 1}: box title`);
+      expect(box.text, critical ? error : text, `level ${n + 1}: box text`);
+      expect(box.icon, critical ? 'Critical stop' : '', `level ${n + 1}: icon`);
+      expect(box.buttons, critical ? 'OK' : 'OK Cancel', `level ${n + 1}: buttons`);
+      await page.key('Enter');
+      await boxGone(page);
+    }
+    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 after level 6');
+  },
+
+  // Up to a 4K screen and down to a phone on its side: the largest window
+  // that fits with a small margin, centred, in the designed shape.
+  async 'the window fills every screen, centred and in its shape'(page) {
+    for (const [width, height] of [[1920, 1080], [3840, 2160], [360, 640],
+                                   [640, 360], [240, 120], [417, 161]]) {
+      await page.viewport(width, height);
+      const seen = await page.waitFor((w, h) => {
+        const r = document.querySelector('.window').getBoundingClientRect();
+        const fill = Math.max(r.width / (w - 16), r.height / (h - 16));
+        return Math.abs(fill - 1) < 0.01 && {x: r.x, y: r.y, width: r.width, height: r.height,
+                                             w: innerWidth, h: innerHeight};
+      }, width, height).catch(() => null);
+      check(seen, `${width} × ${height}: the window does not fill the page`);
+      const what = `${width} × ${height}`;
+      check(Math.abs(seen.width / seen.height - 417 / 161) < 0.01, `${what}: shape`);
+      check(Math.abs(seen.x * 2 + seen.width - seen.w) <= 1.5 &&
+            Math.abs(seen.y * 2 + seen.height - seen.h) <= 1.5, `${what}: not centred`);
+    }
+    await page.viewport(640, 360);
+    await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), 'a turn after the resizes');
+  },
+
+  // A tap is the left button, a touch held for half a second the right;
+  // a touch that slides off before it ends turns nothing; none turns twice;
+  // no double tap zooms.
+  async 'touch: a tap, a hold and a slide-off, each at most once'(page) {
+    const touch = (control, steps) => page.evaluate(async (control, steps) => {
+      const el = document.querySelector(`[data-control="${control}"]`);
+      const r = el.getBoundingClientRect();
+      for (const s of steps) {
+        await new Promise((done) => setTimeout(done, s.wait ?? 0));
+        el.dispatchEvent(new PointerEvent(`pointer${s.type}`, {
+          pointerId: 7, pointerType: 'touch', isPrimary: true, bubbles: true,
+          cancelable: true, button: s.type === 'move' ? -1 : 0,
+          buttons: s.type === 'up' ? 0 : 1,
+          clientX: r.x + r.width / 2 + (s.dx ?? 0), clientY: r.y + r.height / 2}));
+      }
+      await new Promise((done) => setTimeout(done, 100));
+    }, control, steps);
+    let expected = LEVEL1_START;
+    await levelShown(page, expected, ' 0/ 4', 'level 1');
+    await touch('Turn 1', [{type: 'down'}, {type: 'up', wait: 50}]);
+    expected = turned(expected, 1, 'left');
+    expect(await board(page), expected, 'a tap');
+    await touch('Turn 2', [{type: 'down'}, {type: 'up', wait: 700}]);
+    expected = turned(expected, 2, 'right');
+    expect(await board(page), expected, 'a touch held');
+    await touch('Turn 3', [{type: 'down'}, {type: 'move', dx: 200, wait: 50},
+                           {type: 'up', dx: 200, wait: 50}]);
+    await touch('Turn 4', [{type: 'down'}, {type: 'move', dx: 200, wait: 50},
+                           {type: 'move', dx: 0, wait: 50}, {type: 'up', wait: 700}]);
+    expect(await board(page), expected, 'touches that slid off');
+    expect(await tries(page), ' 2/ 4', 'Tries after four touches');
+    const actions = await page.evaluate(() => [
+      getComputedStyle(document.documentElement).touchAction,
+      getComputedStyle(document.querySelector('.window')).touchAction]);
+    expect(actions.join(' '), 'manipulation none', 'touch-action of the page and window');
+  },
+
+  // The count is a polite live region, changed once a turn.
+  async 'the tries count is a live region, changed once a turn'(page) {
+    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
+    await page.evaluate(() => {
+      window.changes = 0;
+      new MutationObserver((records) => { window.changes += records.length; })
+          .observe(document.querySelector('[data-control="Tries 0"]'),
+                   {childList: true, characterData: true, subtree: true});
+    });
+    await press(page, 1, 'left');
+    await press(page, 5, 'middle');
+    await page.waitFor(() => window.changes > 0);
+    const seen = await page.evaluate(() => {
+      const tries = document.querySelector('[data-control="Tries 0"]');
+      return [tries.getAttribute('role'), tries.getAttribute('aria-live') ?? 'polite',
+              window.changes, tries.textContent];
+    });
+    expect(seen.join('|'), 'status|polite|1| 1/ 4', 'role, politeness, changes and text');
+  },
+
+  // The box on a 240 × 120 screen: its title, text and buttons wholly in
+  // view; on a touch screen its buttons 44 pixels tall at least.
+  async 'the box fits a 240 × 120 screen, its buttons made for fingers'(page, engine) {
+    const coarse = Boolean(engine.touchScreen);
+    await page.viewport(240, 120, coarse);
+    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
+    await play(page, 'L4 L2 R3 R1');
+    await boxOpen(page);
+    await page.key('Enter');
+    await boxGone(page);
+    await play(page, 'L1 R2 L3 L4 R5');  // level 2 in five: the Error box
+    await boxOpen(page);
+    await page.waitFor(() => Boolean(document.querySelector('dialog[open] .critical')));
+    const parts = await page.evaluate(() => [...document.querySelectorAll(
+        'dialog[open], dialog[open] h2, dialog[open] p, dialog[open] button')].map((e) => {
+      const r = e.getBoundingClientRect();
+      return {what: e.tagName, left: r.left, top: r.top, right: r.right, bottom: r.bottom,
+              height: r.height, coarse: matchMedia('(pointer: coarse)').matches};
+    }));
+    for (const p of parts) {
+      check(p.left >= 0 && p.top >= 0 && p.right <= 240 && p.bottom <= 120,
+            `${p.what} reaches out of the screen: ${JSON.stringify(p)}`);
+    }
+    if (coarse) {
+      for (const p of parts.filter((p) => p.what === 'BUTTON')) {
+        check(p.coarse && p.height >= 44, `a box button ${p.height} pixels tall`);
+      }
+    }
+    await page.key('Enter');
+    await boxGone(page);
+  },
+
+  async 'nothing on the console and no request beyond the page'(page) {
+    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
+    await press(page, 1, 'left');
+    const requests = await page.evaluate(() => performance.getEntriesByType('resource')
+        .map((e) => e.name)
+        .filter((url) => !url.startsWith('data:') && !url.startsWith(location.origin)));
+    expect(requests.join(' '), '', 'requests beyond the page and its server');
+    expect(page.errors.join('; '), '', 'console');
   },
 };
 
-// Every level by a shortest solution, as tumbra-solve prints them: the box
-// each ends with, the critical-stop icon and its single OK where the
-// minimum is beaten, and level 1 again after level 6.
-const solutions = [
-  ['L4 L2 R3 R1', 'Finished',
-   'You beat the level with minimum tries! Prepare for level 2'],
-  ['L1 R2 L3 L4 R5', 'Error', ''], ['R3 R2 R4 R1 R4 R1 R5', 'Error', ''],
-  ['L5 R2 R4 R3 R2 R1 R4 R3 R1 R5', 'Error', ''],
-  ['R2 R4 R2 R3 L2 R1 L5', 'Error', ''],
-  ['R5 L3 L4 L2 L3 R1 L4 R1 R1 L2 L1 R5', 'Error', ''],
-];
-const ERROR_TEXT = 'ERROR ON PORT 3240.23409! Tumbra has performed an ' +
-    'illegal error. Contact Zadoquin immediately.';
-const captions = [' 0/ 4', ' 0/ 6', ' 0/ 8', ' 0/ 99', ' 0/ 99', ' 0/ 99'];
-
-cases['every level to its box, and level 1 after the last'] = async (page) => {
-  await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
-  for (const [n, [presses, title, text]] of solutions.entries()) {
-    expect(await tries(page), captions[n], `level ${n + 1}: Tries`);
-    for (const step of presses.split(' ')) {
-      await press(page, Number(step[1]), step[0] === 'L' ? 'left' : 'right');
+// Cases that open their pages themselves.
+const whole = {
+  async 'from the disk: plays alone, with no manifest or worker fetched'(engine) {
+    const page = await engine.open();
+    try {
+      await page.viewport(640, 360);
+      await page.goto(`file://${page_file}`);
+      await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 from file://');
+      await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), 'a turn from file://');
+      const asked = await page.evaluate(async () => [
+        document.querySelector('link[rel="manifest"]') ? 'a manifest' : '',
+        await navigator.serviceWorker?.getRegistrations()
+            .then((all) => all.length ? 'a worker' : '', () => ''),
+        ...performance.getEntriesByType('resource').map((e) => e.name)
+            .filter((url) => !url.startsWith('data:'))].filter(Boolean));
+      expect(asked.join(' '), '', 'what the page asked for');
+    } finally {
+      await page.close();
     }
-    await page.waitForSelector('dialog[open]', {timeout: 5000});
-    const box = await page.$eval('dialog[open]', (d) => ({
-      title: d.querySelector('h2').textContent,
-      text: d.querySelector('p > span:last-child').textContent,
-      icon: d.querySelector('.critical')?.getAttribute('aria-label') ?? '',
-      buttons: [...d.querySelectorAll('button')].map((b) => b.textContent).join(' '),
-    }));
-    const critical = title === 'Error';
-    expect(box.title, title, `level ${n + 1}: box title`);
-    expect(box.text, critical ? ERROR_TEXT : text, `level ${n + 1}: box text`);
-    expect(box.icon, critical ? 'Critical stop' : '', `level ${n + 1}: icon`);
-    expect(box.buttons, critical ? 'OK' : 'OK Cancel', `level ${n + 1}: buttons`);
-    await page.keyboard.press('Enter');
-    await gone(page);
-  }
-  await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 after level 6');
+  },
+
+  // In forced colours (High Contrast) the circles keep their level colours
+  // and Tries its red on green; in every scheme the buttons' edge stands out
+  // from the page by 3 : 1.
+  async 'colours: forced colours keep the game\'s, button edges 3 : 1 in every scheme'(engine) {
+    let tried = 0;
+    for (const scheme of ['light', 'dark', 'forced']) {
+      const page = await engine.open(scheme);
+      if (page === null) continue;
+      ++tried;
+      try {
+        await page.goto(`file://${page_file}`);
+        await levelShown(page, LEVEL1_START, ' 0/ 4', `level 1, ${scheme}`);
+        const seen = await page.evaluate(() => {
+          const style = (s) => getComputedStyle(document.querySelector(s));
+          return {forced: matchMedia('(forced-colors: active)').matches,
+                  page: getComputedStyle(document.body).backgroundColor,
+                  edges: [...document.querySelectorAll('button')].map(
+                      (b) => getComputedStyle(b).borderTopColor),
+                  tries: [style('.tries').backgroundColor, style('.tries').color],
+                  circle: style('.circle').borderTopColor};
+        });
+        if (scheme === 'forced') check(seen.forced, 'forced colours are not active');
+        expect(seen.tries.join(' '), `${GREEN} ${RED}`, `${scheme}: Tries`);
+        for (const edge of seen.edges) {
+          check(contrast(edge, seen.page) >= 3,
+                `${scheme}: a button's edge ${edge} on the page's ${seen.page}`);
+        }
+        check(contrast(seen.circle, seen.page) >= 3, `${scheme}: circle outline`);
+        await spokenNames(page, scheme);  // the level's colours on the circles
+      } finally {
+        await page.close();
+      }
+    }
+    console.log(`  ${engine.name}: ${tried} of 3 colour schemes could be asked for`);
+  },
+
+  // Served: Chromium finds the page installable; after one visit the game
+  // loads and plays with the network off.
+  async 'served: installable, and plays offline after one visit'(engine) {
+    const server = await serve(path.dirname(page_file));
+    const page = await engine.open();
+    try {
+      await page.viewport(640, 360);
+      await page.goto(server.url('tumbra.html'));
+      await levelShown(page, LEVEL1_START, ' 0/ 4', 'served');
+      await page.waitFor(async () => {
+        const r = await navigator.serviceWorker.getRegistration();
+        return r?.active?.state === 'activated';
+      });
+      if (engine.devtools) {
+        const cdp = await page.cdp();
+        const {installabilityErrors} = await cdp.send('Page.getInstallabilityErrors');
+        expect(installabilityErrors.map((e) => e.errorId).join(' '), '',
+               'what keeps the page from being installed');
+        const {url, errors} = await cdp.send('Page.getAppManifest');
+        check(url.endsWith('tumbra.webmanifest') && errors.length === 0,
+              `manifest ${url}: ${JSON.stringify(errors)}`);
+      }
+      const address = server.url('tumbra.html');
+      await server.stop();
+      await page.goto(address);
+      await levelShown(page, LEVEL1_START, ' 0/ 4', 'offline');
+      await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), 'a turn offline');
+    } finally {
+      await page.close();
+      await server.stop();
+    }
+  },
+
+  // A script and a picture from another origin, put into the page, are
+  // refused by its policy before any request leaves.
+  async 'the page\'s policy refuses a script and an image from elsewhere'(engine) {
+    const server = await serve(path.dirname(page_file));
+    const elsewhere = await serve(path.dirname(page_file));
+    const page = await engine.open();
+    try {
+      await page.goto(server.url('tumbra.html'));
+      await levelShown(page, LEVEL1_START, ' 0/ 4', 'served');
+      const refused = await page.evaluate(async (script, image) => {
+        const seen = [];
+        document.addEventListener('securitypolicyviolation',
+                                  (e) => seen.push(e.effectiveDirective));
+        const s = document.createElement('script');
+        s.src = script;
+        const i = document.createElement('img');
+        i.src = image;
+        document.body.append(s, i);
+        await new Promise((done) => setTimeout(done, 500));
+        return [...new Set(seen)].sort().join(' ') + (window.injected ? ' ran' : '');
+      }, elsewhere.url('tumbra-sw.js'), elsewhere.url('tumbra.svg'));
+      expect(refused, 'img-src script-src-elem', 'what the policy refused');
+      expect(elsewhere.asked.join(' '), '', 'requests that reached the other origin');
+    } finally {
+      await page.close();
+      await server.stop();
+      await elsewhere.stop();
+    }
+  },
 };
 
 async function main() {
-  const browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update',
-           '--disable-sync', '--allow-file-access-from-files'],
-  });
-  const server = await serve(path.dirname(page_file));
-  const address = `http://127.0.0.1:${server.address().port}/${path.basename(page_file)}`;
   let passed = 0;
   let failed = 0;
   const report = async (name, run) => {
@@ -240,41 +529,46 @@ async function main() {
       ++failed;
     }
   };
+  const server = await serve(path.dirname(page_file));
   try {
-    const page = await browser.newPage();
-    const errors = [];
-    page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
-    page.on('pageerror', (e) => errors.push(String(e)));
-    // The page's own module is inline (a data: address); nothing else.
-    page.on('request', (r) => {
-      const url = r.url();
-      if (url !== address && !url.startsWith('data:')) {
-        errors.push(`a request for ${url.slice(0, 80)}`);
+    for (const name of chosen) {
+      let engine;
+      try {
+        engine = await engines[name]();
+      } catch (error) {
+        await report(`${name}: the browser could not be driven`, () => { throw error; });
+        continue;
       }
-    });
-    await page.setViewport({width: 640, height: 360});
-    await page.goto(address);
-    expect(await page.title(), 'Tumbra!', 'page title');
-    for (const [name, run] of Object.entries(cases)) await report(name, () => run(page));
-    await report('nothing on the console and no request beyond the page', async () => {
-      expect(errors.join('; '), '', 'console');
-    });
-    await report('the page plays from the disk', async () => {
-      const local = await browser.newPage();
-      await local.goto(`file://${page_file}`);
-      await levelShown(local, LEVEL1_START, ' 0/ 4', 'level 1 from file://');
-      await press(local, 1, 'left', turned(LEVEL1_START, 1, 'left'), 'a turn from file://');
-    });
+      try {
+        for (const [title, run] of Object.entries(cases)) {
+          await report(`${engine.name}: ${title}`, async () => {
+            const page = await engine.open();
+            try {
+              await page.viewport(640, 360);
+              await page.goto(server.url('tumbra.html'));
+              expect(await page.title(), 'Tumbra!', 'page title');
+              await run(page, engine);
+            } finally {
+              await page.close();
+            }
+          });
+        }
+        for (const [title, run] of Object.entries(whole)) {
+          await report(`${engine.name}: ${title}`, () => run(engine));
+        }
+      } finally {
+        await engine.close();
+      }
+    }
   } finally {
-    server.close();
-    await browser.close();
+    await server.stop();
   }
   console.log(`${passed} passed, ${failed} failed`);
   process.exit(failed === 0 ? 0 : 1);
 }
 
 main().catch((error) => {
-  console.log(`FAIL the browser could not be driven: ${error.message}`);
+  console.log(`FAIL the browsers could not be driven: ${error.message}`);
   console.log('0 passed, 1 failed');
   process.exit(1);
 });

@@ -1,12 +1,47 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #
-# Writes the page: the template with the module's script (WebAssembly
-# inside) in its place, so that the page is one file.
-#   cmake -DTEMPLATE=page.html -DSCRIPT=tumbra.js -DOUTPUT=tumbra.html -P ...
-file(READ ${TEMPLATE} page)
-file(READ ${SCRIPT} script)
+# Writes the page: the template with its one script (the page's first lines
+# and the module's script, WebAssembly inside) in its place, so that the page
+# is one file; and beside it what a web server offers with it: the web app
+# manifest, the icon and the worker that keeps a copy for offline play.
+#   cmake -DWEB=src/app/web -DSCRIPT=tumbra.js -DICON=icon.svg -DOUT=dir -P ...
+file(READ ${WEB}/page.html page)
+file(READ ${WEB}/page_start.js start)
+file(READ ${SCRIPT} module)
 # The script must not end its own element early.
+set(script "\n${start}${module}\n")
 string(REPLACE "</script" "<\\/script" script "${script}")
-string(REPLACE "@TUMBRA_JS@" "${script}" page "${page}")
-file(WRITE ${OUTPUT} "${page}")
+
+# The policy lets exactly this script run: its SHA-256, in base64.
+string(SHA256 hex "${script}")
+set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+set(digest "")
+foreach(at RANGE 0 60 6)  # three bytes at a time, two left at the end
+  string(SUBSTRING "${hex}" ${at} 6 chunk)
+  string(LENGTH "${chunk}" digits)
+  if(digits EQUAL 6)
+    math(EXPR bits "0x${chunk}")
+    set(shifts 18 12 6 0)
+  else()
+    math(EXPR bits "0x${chunk} << 8")
+    set(shifts 18 12 6)
+  endif()
+  foreach(shift ${shifts})
+    math(EXPR index "(${bits} >> ${shift}) & 63")
+    string(SUBSTRING "${alphabet}" ${index} 1 letter)
+    string(APPEND digest "${letter}")
+  endforeach()
+endforeach()
+string(APPEND digest "=")
+
+string(REPLACE "@TUMBRA_SCRIPT_HASH@" "'sha256-${digest}'" page "${page}")
+string(REPLACE "\n@TUMBRA_SCRIPT@\n" "${script}" page "${page}")
+file(WRITE ${OUT}/tumbra.html "${page}")
+
+string(SUBSTRING "${hex}" 0 16 page_id)
+file(READ ${WEB}/service_worker.js worker)
+string(REPLACE "@TUMBRA_PAGE_ID@" "${page_id}" worker "${worker}")
+file(WRITE ${OUT}/tumbra-sw.js "${worker}")
+configure_file(${WEB}/tumbra.webmanifest ${OUT}/tumbra.webmanifest COPYONLY)
+configure_file(${ICON} ${OUT}/tumbra.svg COPYONLY)

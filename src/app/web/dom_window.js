@@ -47,13 +47,15 @@ mergeInto(LibraryManager.library, {
       document.body.appendChild(message);
     },
 
-    // Scales the box down where the page is smaller than it.
+    // The window as large as the page holds it, up or down, with a small
+    // margin all round; the page stands for the screen.
     fit: function() {
       var box = TumbraDom.window;
       if (!box) return;
-      var scale = Math.min(1, window.innerWidth / box.offsetWidth,
-                           window.innerHeight / box.offsetHeight);
-      box.style.setProperty('--scale', String(scale));
+      var margin = 8;
+      var scale = Math.min((window.innerWidth - 2 * margin) / box.offsetWidth,
+                           (window.innerHeight - 2 * margin) / box.offsetHeight);
+      box.style.setProperty('--scale', String(Math.max(scale, 0.1)));
     },
 
     press: function(index, code, event, button) {
@@ -76,26 +78,43 @@ mergeInto(LibraryManager.library, {
         var code = codes[event.button];
         TumbraDom.press(index, code === undefined ? 0 : code, event, button);
       });
+      // A touch turns once at most: on lifting (the left button), or after
+      // half a second held (the right); one that leaves the button first
+      // turns nothing, as a native button cancels.
       var held = null;
+      var on = function(event) {
+        var at = button.getBoundingClientRect();
+        return event.clientX >= at.left && event.clientX < at.right &&
+               event.clientY >= at.top && event.clientY < at.bottom;
+      };
+      var forget = function() {
+        clearTimeout(held);
+        held = null;
+      };
       button.addEventListener('pointerdown', function(event) {
         if (event.pointerType === 'mouse') return;
         event.preventDefault();  // and so no mouse events after the touch
+        forget();
         var start = event;
         held = setTimeout(function() {
           held = null;
           TumbraDom.press(index, 2, start, button);
         }, 500);
       });
-      var release = function(event) {
-        if (event.pointerType === 'mouse' || held === null) return;
-        clearTimeout(held);
-        held = null;
-        if (event.type === 'pointerup') {
-          TumbraDom.press(index, 1, event, button);
+      button.addEventListener('pointermove', function(event) {
+        if (event.pointerType !== 'mouse' && held !== null && !on(event)) {
+          forget();
         }
-      };
-      button.addEventListener('pointerup', release);
-      button.addEventListener('pointercancel', release);
+      });
+      button.addEventListener('pointerup', function(event) {
+        if (event.pointerType === 'mouse' || held === null) return;
+        forget();
+        if (on(event)) TumbraDom.press(index, 1, event, button);
+      });
+      button.addEventListener('pointercancel', forget);
+      button.addEventListener('pointerleave', function(event) {
+        if (event.pointerType !== 'mouse') forget();
+      });
     },
 
     make: function(name, index) {
@@ -105,8 +124,10 @@ mergeInto(LibraryManager.library, {
         element.className = 'circle';
         element.setAttribute('role', 'img');
       } else if (name === 'Tries') {
+        // A polite live region: each new count is read out once.
         element = document.createElement('div');
         element.className = 'tries';
+        element.setAttribute('role', 'status');
       } else {
         element = document.createElement('button');
         element.type = 'button';
@@ -171,7 +192,10 @@ mergeInto(LibraryManager.library, {
     style.height = height + 'px';
     element.hidden = !visible;
     if (colour >= 0) style.backgroundColor = TumbraDom.rgb(colour);
-    if (name !== 'Piece') element.textContent = UTF8ToString(caption);
+    caption = UTF8ToString(caption);
+    if (name !== 'Piece' && element.textContent !== caption) {
+      element.textContent = caption;
+    }
     element.setAttribute('aria-label', UTF8ToString(spokenName));
     description = UTF8ToString(description);
     if (description) {

@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #
 # The browser's build: the game's logic and the browser's window, compiled
-# with Emscripten into one self-contained page, tumbra.html.
+# with Emscripten into one self-contained page, tumbra.html, and beside it
+# what makes it installable and playable offline when served.
 set(web ${CMAKE_CURRENT_SOURCE_DIR}/src/app/web)
 add_executable(tumbra_web ${TUMBRA_LOGIC_SOURCES}
   ${web}/web_main.cpp ${web}/web_toolkit.cpp)
@@ -22,11 +23,16 @@ target_link_options(tumbra_web PRIVATE
   -sINITIAL_MEMORY=4MB
   -sTOTAL_STACK=256KB
   -sASSERTIONS=0
+  -sDYNAMIC_EXECUTION=0
   --js-library ${web}/dom_window.js)
 set_property(TARGET tumbra_web APPEND PROPERTY LINK_DEPENDS ${web}/dom_window.js)
-add_custom_command(OUTPUT tumbra.html
-  COMMAND ${CMAKE_COMMAND} -DTEMPLATE=${web}/page.html
-    -DSCRIPT=$<TARGET_FILE:tumbra_web> -DOUTPUT=tumbra.html
-    -P ${web}/assemble_page.cmake
-  DEPENDS tumbra_web ${web}/page.html ${web}/assemble_page.cmake)
+add_custom_command(
+  OUTPUT tumbra.html tumbra-sw.js tumbra.webmanifest tumbra.svg
+  COMMAND ${CMAKE_COMMAND} -DWEB=${web} -DSCRIPT=$<TARGET_FILE:tumbra_web>
+    -DICON=${CMAKE_CURRENT_SOURCE_DIR}/data/icons/org.tumbra.Tumbra.svg
+    -DOUT=${CMAKE_CURRENT_BINARY_DIR} -P ${web}/assemble_page.cmake
+  DEPENDS tumbra_web ${web}/page.html ${web}/page_start.js
+    ${web}/service_worker.js ${web}/tumbra.webmanifest
+    ${web}/assemble_page.cmake
+    ${CMAKE_CURRENT_SOURCE_DIR}/data/icons/org.tumbra.Tumbra.svg)
 add_custom_target(tumbra_page ALL DEPENDS tumbra.html)

@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
+// The three browser engines the page is tested in, each behind the same few
+// calls: Chromium and Firefox ESR driven by puppeteer-core (Firefox over
+// WebDriver BiDi), and WebKitGTK by WebKitWebDriver, in a private Xvfb,
+// through the small W3C WebDriver client below. All of them from Debian's
+// packages.
+//
+// An engine opens pages in a colour scheme ('light', 'dark' or 'forced',
+// for a forced-colours mode such as Windows High Contrast), or answers null
+// where it cannot be put in that scheme.
+import {spawn} from 'node:child_process';
+import puppeteer from 'puppeteer-core';
+
+const quiet = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+               '--disable-background-networking', '--disable-component-update',
+               '--disable-sync', '--allow-file-access-from-files'];
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const buttons = {left: 0, middle: 1, right: 2};
+const keys = {Escape: '\uE00C', Enter: '\uE007'};
+
+// What every page offers the cases.
+class Page {
+  async waitFor(fn, ...args) {
+    const end = Date.now() + 5000;
+    for (;;) {
+      const value = await this.evaluate(fn, ...args).catch(() => undefined);
+      if (value) return value;
+      if (Date.now() > end) throw new Error(`gave up waiting for ${fn}`);
+      await sleep(20);
+    }
+  }
+  title() { return this.evaluate(() => document.title); }
+  focus(selector) {
+    return this.evaluate((s) => document.querySelector(s).focus(), selector);
+  }
+  async click(x, y) {
+    await this.mouse(x, y, 'left', 'down');
+    await this.mouse(x, y, 'left', 'up');
+  }
+}
+
+class PuppeteerPage extends Page {
+  constructor(page, browser) {
+    super();
+    this.page = page;
+    this.owned = browser;  // a browser opened for this page alone
+    this.errors = [];
+    page.on('console', (m) => { if (m.type() === 'error') this.errors.push(m.text()); });
+    page.on('pageerror', (e) => this.errors.push(String(e)));
+  }
+  goto(url) { return this.page.goto(url); }
+  evaluate(fn, ...args) { return this.page.evaluate(fn, ...args); }
+  async mouse(x, y, button, action) {
+    await this.page.mouse.move(x, y);
+    await this.page.mouse[action]({button});
+  }
+  key(name) { return this.page.keyboard.press(name); }
+  async viewport(width, height, touch = false) {
+    await this.page.setViewport({width, height, hasTouch: touch, isMobile: false});
+  }
+  cdp() { return this.page.createCDPSession(); }
+  async close() {
+    await this.page.close();
+    if (this.owned) await this.owned.close();
+  }
+}
+
+async function chromium() {
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
+    args: quiet});
+  return {
+    name: 'Chromium', browser, touchScreen: true, devtools: true,
+    async open(scheme = 'light') {
+      const page = await browser.newPage();
+      if (scheme !== 'light') {
+        // puppeteer's own call knows no forced-colors; DevTools does.
+        await (await page.createCDPSession()).send('Emulation.setEmulatedMedia', {features: [
+          {name: 'prefers-color-scheme', value: scheme === 'dark' ? 'dark' : 'light'},
+          {name: 'forced-colors', value: scheme === 'forced' ? 'active' : 'none'}]});
+      }
+      return new PuppeteerPage(page);
+    },
+    close: () => browser.close(),
+  };
+}
+
+// Firefox takes its colour scheme from preferences, so a page in another
+// scheme gets a browser of its own.
+async function firefox() {
+  const launch = (prefs = {}) => puppeteer.launch({
+    browser: 'firefox', executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr',
+    headless: true, extraPrefsFirefox: prefs});
+  const schemes = {
+    light: {},
+    dark: {'layout.css.prefers-color-scheme.content-override': 0},
+    forced: {'browser.display.document_color_use': 2},
+  };
+  const browser = await launch();
+  return {
+    name: 'Firefox ESR', browser,
+    async open(scheme = 'light') {
+      if (scheme === 'light') return new PuppeteerPage(await browser.newPage());
+      const own = await launch(schemes[scheme]);
+      return new PuppeteerPage(await own.newPage(), own);
+    },
+    close: () => browser.close(),
+  };
+}
+
+// A W3C WebDriver session.
+class WebDriverPage extends Page {
+  constructor(base, id) {
+    super();
+    this.base = `${base}/session/${id}`;
+    this.errors = [];
+  }
+  async call(method, path, body) {
+    const response = await fetch(this.base + path, {
+      method, headers: {'Content-Type': 'application/json'},
+      body: body === undefined ? undefined : JSON.stringify(body)});
+    const {value} = await response.json();
+    if (value && value.error) throw new Error(`${path}: ${value.error}: ${value.message}`);
+    return value;
+  }
+  async goto(url) {
+    this.url = url;
+    await this.call('POST', '/frame', {id: null});
+    await this.call('POST', '/url', {url});
+  }
+  evaluate(fn, ...args) {
+    return this.call('POST', '/execute/sync',
+                     {script: `return (${fn}).apply(null, arguments);`, args});
+  }
+  mouse(x, y, button, action) {
+    return this.call('POST', '/actions', {actions: [{
+      type: 'pointer', id: 'mouse', parameters: {pointerType: 'mouse'},
+      actions: [{type: 'pointerMove', x: Math.round(x), y: Math.round(y), origin: 'viewport'},
+                {type: action === 'down' ? 'pointerDown' : 'pointerUp',
+                 button: buttons[button]}]}]});
+  }
+  key(name) {
+    const value = keys[name] ?? name;
+    return this.call('POST', '/actions', {actions: [{type: 'key', id: 'keyboard', actions: [
+      {type: 'keyDown', value}, {type: 'keyUp', value}]}]});
+  }
+  // The browser's window cannot be made as small as a phone's screen (its
+  // toolbar sees to that), so a served page is opened afresh in a frame of
+  // just the size asked for, at the window's top left (the server's
+  // frame.html), and the session goes into the frame.
+  async viewport(width, height) {
+    await this.call('POST', '/frame', {id: null});
+    await this.call('POST', '/window/rect', {width: width + 200, height: height + 300});
+    if (this.url === undefined || !this.url.startsWith('http')) return;
+    const host = new URL('frame.html', this.url);
+    host.search = new URLSearchParams({width, height, page: this.url}).toString();
+    await this.call('POST', '/url', {url: host.href});
+    const frame = await this.call('POST', '/element', {using: 'css selector', value: 'iframe'});
+    await this.call('POST', '/frame', {id: frame});
+  }
+  close() { return this.call('DELETE', ''); }
+}
+
+async function webkit() {
+  const xvfb = spawn('Xvfb', ['-displayfd', '3', '-nolisten', 'tcp', '-screen', '0', '4000x2400x24'],
+                     {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
+  const display = await new Promise((resolve, reject) => {
+    xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
+    xvfb.once('exit', () => reject(new Error('Xvfb did not start')));
+  });
+  const port = 4400 + Math.floor(Math.random() * 500);
+  const driver = spawn(process.env.WEBKIT_DRIVER ?? 'WebKitWebDriver', [`--port=${port}`],
+                       {stdio: 'ignore', env: {...process.env, DISPLAY: display}});
+  const base = `http://127.0.0.1:${port}`;
+  for (let i = 0; ; ++i) {
+    try {
+      if ((await (await fetch(`${base}/status`)).json()).value.ready) break;
+    } catch (error) {
+      if (i > 100) throw new Error(`WebKitWebDriver did not answer: ${error.message}`);
+    }
+    await sleep(50);
+  }
+  const stop = () => { driver.kill(); xvfb.kill(); };
+  return {
+    name: 'WebKitGTK',
+    async open(scheme = 'light') {
+      if (scheme !== 'light') return null;  // no dark or forced colours to ask for
+      const response = await fetch(`${base}/session`, {
+        method: 'POST', headers: {'Content-Type': 'application/json'},
+        body: JSON.stringify({capabilities: {alwaysMatch: {'webkitgtk:browserOptions': {
+          binary: process.env.MINIBROWSER ??
+              '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+          args: ['--automation']}}}})});
+      const {value} = await response.json();
+      if (!value.sessionId) throw new Error(`no WebKit session: ${JSON.stringify(value)}`);
+      return new WebDriverPage(base, value.sessionId);
+    },
+    close: async () => stop(),
+  };
+}
+
+export const engines = {chromium, firefox, webkit};
