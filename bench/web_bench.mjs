@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
-// The browser's page in Debian's Chromium, headless, against its floor:
-// its size, the time from navigation to the painted board against a static
-// page holding the same elements with no script (taken in alternation in
-// one run), and the time a press takes from the button going down to the
-// frame that shows the turn. Prints Markdown tables.
+// The browser's page against its floors: the size of what `make web`
+// writes, the time from navigation to the painted board in Chromium against
+// a static page holding the same elements with no script (taken in
+// alternation in one run), and in each of the three engines the time a
+// press takes from the button going down to the frame that shows the turn.
+// Prints a Markdown table.
 //
 //   node bench/web_bench.mjs build-web/tumbra.html [ROUNDS]
 import fs from 'node:fs';
@@ -16,6 +17,7 @@ import {createRequire} from 'node:module';
 const here = path.dirname(new URL(import.meta.url).pathname);
 const require = createRequire(path.join(here, '../tests/web/package.json'));
 const puppeteer = (await import(require.resolve('puppeteer-core'))).default;
+const {engines} = await import(path.join(here, '../tests/web/engines.mjs'));
 
 const page_file = path.resolve(process.argv[2] ?? 'build-web/tumbra.html');
 const rounds = Number(process.argv[3] ?? 25);
@@ -72,43 +74,62 @@ try {
   }
   fs.unlinkSync(static_file);
 
-  // A press: from the mouse button going down to the frame after the turn.
-  await painted(page_file);
-  await page.evaluate(() => {
-    window.pressTimes = [];
-    window.addEventListener('mousedown', (event) => {
-      const down = event.timeStamp;
-      requestAnimationFrame(() => setTimeout(() => {
-        window.pressTimes.push(performance.now() - down);
-      }));
-    }, true);
-  });
-  const box = await (await page.$('[data-control="Turn 5"]')).boundingBox();
-  for (let i = 0; i < 60; ++i) {
-    await page.mouse.move(box.x + 16, box.y + 16);
-    await page.mouse.down({button: 'middle'});  // the same check, no turn...
-    await page.mouse.up({button: 'middle'});
-    await page.mouse.down({button: i % 2 ? 'left' : 'right'});  // ...and a turn
-    await page.mouse.up({button: i % 2 ? 'left' : 'right'});
-  }
-  await new Promise((r) => setTimeout(r, 100));
-  const presses = (await page.evaluate(() => window.pressTimes))
-      .filter((_, i) => i % 2 === 1);
-
-  const html = fs.readFileSync(page_file);
-  const g = summary(game), f = summary(floor), p = summary(presses);
-  console.log('## The browser\'s page (headless Chromium, alternated)\n');
+    const html = fs.readFileSync(page_file);
+  const g = summary(game), f = summary(floor);
+  // Everything `make web` writes for a web server to offer.
+  const files = ['tumbra.html', 'tumbra.webmanifest', 'tumbra-sw.js', 'tumbra.svg']
+      .map((name) => fs.readFileSync(path.join(path.dirname(page_file), name)));
+  const all = Buffer.concat(files);
+  console.log('## The browser\'s page (alternated)\n');
   console.log('| figure | page, median (min–max) | floor, median (min–max) | ratio |');
   console.log('|---|---|---|---|');
-  console.log(`| whole file | ${(html.length / 1000).toFixed(1)} kB, ` +
+  console.log(`| the page alone | ${(html.length / 1000).toFixed(1)} kB, ` +
               `${(zlib.gzipSync(html, {level: 9}).length / 1000).toFixed(1)} kB ` +
-              `gzipped | 250 kB at most | |`);
-  console.log(`| navigation to painted board (${rounds} runs each) | ` +
+              `gzipped | | |`);
+  console.log(`| all ${files.length} files make web writes | ${(all.length / 1000).toFixed(1)} kB | ` +
+              `250 kB at most | |`);
+  console.log(`| Chromium: navigation to painted board (${rounds} runs each) | ` +
               `${fmt(g, 'ms')} | static page, same ${elements} elements, ` +
               `${fmt(f, 'ms')} | ${(g.median / f.median).toFixed(2)} |`);
-  console.log(`| a press, handled and painted (${presses.length} presses) | ` +
-              `${fmt(p, 'ms')} | one frame, 16.7 ms | ` +
-              `${(p.median / 16.7).toFixed(2)} |`);
 } finally {
   await browser.close();
 }
+
+// A press, in each engine: from the mouse button going down to the frame
+// after the turn, timed inside the page.
+for (const name of Object.keys(engines)) {
+  const engine = await engines[name]();
+  try {
+    const page = await engine.open();
+    await page.viewport(640, 360);
+    await page.goto(`file://${page_file}`);
+    await page.waitFor(() => document.querySelector('[data-control="Tries 0"]')
+        ?.textContent === ' 0/ 4');
+    await page.evaluate(() => {
+      window.pressTimes = [];
+      window.addEventListener('mousedown', (event) => {
+        const down = event.timeStamp;
+        requestAnimationFrame(() => setTimeout(() => {
+          window.pressTimes.push(performance.now() - down);
+        }));
+      }, true);
+    });
+    const [x, y] = await page.evaluate(() => {
+      const r = document.querySelector('[data-control="Turn 5"]').getBoundingClientRect();
+      return [r.x + r.width / 2, r.y + r.height / 2];
+    });
+    for (let i = 0; i < 40; ++i) {
+      const button = i % 2 ? 'left' : 'right';
+      await page.mouse(x, y, button, 'down');
+      await page.mouse(x, y, button, 'up');
+    }
+    await new Promise((r) => setTimeout(r, 200));
+    const p = summary(await page.evaluate(() => window.pressTimes));
+    console.log(`| ${engine.name}: a press, handled and painted (40 presses) | ` +
+                `${fmt(p, 'ms')} | one frame, 16.7 ms | ${(p.median / 16.7).toFixed(2)} |`);
+    await page.close();
+  } finally {
+    await engine.close();
+  }
+}
+
