@@ -18,6 +18,9 @@
 # icons    what rendering the icon's PNG sizes needs
 # debian13 what checking the suite on a fresh Debian 13 root needs
 #
+# The test tools hold clang with its sanitizer runtimes and LLVM's
+# symbolizer, without which a leak report names no function.
+#
 # A member written PACKAGE:COMMAND is wanted only where COMMAND is missing:
 # a Node.js from elsewhere brings its own npm, which Debian's would clash
 # with.
@@ -30,8 +33,8 @@ declare -A groups=(
              locales"
   [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
           imagemagick x11-utils openbox weston desktop-file-utils appstream
-          reuse clang libclang-rt-dev python3-pyatspi at-spi2-core dbus-daemon
-          dbus-bin"
+          reuse clang libclang-rt-dev llvm python3-pyatspi at-spi2-core
+          dbus-daemon dbus-bin"
   [web]="emscripten chromium firefox-esr webkit2gtk-driver xvfb nodejs:node
          npm:npm"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
