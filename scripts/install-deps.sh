@@ -29,8 +29,8 @@ set -euo pipefail
 declare -A groups=(
   [run]="libqt6widgets6 libqt6gui6 qt6-qpa-plugins qt6-wayland fonts-dejavu-core"
   [build]="make cmake g++ pkg-config qt6-base-dev"
-  [package]="debhelper dpkg-dev lintian libgtest-dev fonts-dejavu-core faketime
-             locales"
+  [package]="build-essential debhelper dpkg-dev lintian libgtest-dev
+             fonts-dejavu-core faketime locales"
   [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
           imagemagick x11-utils openbox weston desktop-file-utils appstream
           reuse clang libclang-rt-dev llvm python3-pyatspi at-spi2-core
