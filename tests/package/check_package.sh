@@ -19,7 +19,7 @@ changes=$(ls "$dir"/tumbra_*.changes 2>/dev/null | head -n1)
 [ -n "$deb" ] && [ -n "$changes" ] || { echo "FAIL no package in $dir"; exit 1; }
 
 # Lintian, on the package and on the upload it would make.
-report=$(lintian --fail-on error,warning --no-tag-display-limit "$changes" 2>&1)
+report=$(lintian --fail-on error,warning --tag-display-limit 0 "$changes" 2>&1)
 if [ $? -ne 0 ] || printf '%s\n' "$report" | grep -q '^[EW]:'; then
   fail "lintian:"
   printf '%s\n' "$report" | sed 's/^/    /'
