@@ -14,13 +14,14 @@ void tumbra_dom_build(unsigned serial, double width, double height);
 // pixels square at `left`.
 void tumbra_dom_block(int block, const char* name, const char* description,
                       double left, double size);
-// A control as it stands now, made when it is first told of. A circle
-// stands in its block (`block` 0 or 1, `left` counted from the block), the
-// others in the window (`block` -1). `colour` is a packed colour, or -1
-// where the control shows none of its own.
-void tumbra_dom_control(const char* name, int index, int block, double left,
-                        double top, double width, double height, int visible,
-                        int colour, const char* caption,
+// A control as it stands now: made, when `what` is -1, or changed in what
+// `what` names (the number of a Change: place, visibility, colour,
+// caption). A circle stands in its block (`block` 0 or 1, `left` counted
+// from the block), the others in the window (`block` -1). `colour` is a
+// packed colour, or -1 where the control shows none of its own.
+void tumbra_dom_control(const char* name, int index, int what, int block,
+                        double left, double top, double width, double height,
+                        int visible, int colour, const char* caption,
                         const char* spoken_name, const char* description);
 // Puts a control after those before it in the keyboard's order.
 void tumbra_dom_tab_next(const char* name, int index);

@@ -174,8 +174,8 @@ mergeInto(LibraryManager.library, {
   },
 
   tumbra_dom_control__deps: ['$TumbraDom'],
-  tumbra_dom_control: function(name, index, block, left, top, width, height,
-                               visible, colour, caption, spokenName,
+  tumbra_dom_control: function(name, index, what, block, left, top, width,
+                               height, visible, colour, caption, spokenName,
                                description) {
     name = UTF8ToString(name);
     var key = name + ' ' + index;
@@ -185,23 +185,32 @@ mergeInto(LibraryManager.library, {
       (block < 0 ? TumbraDom.window : TumbraDom.blocks[block])
           .appendChild(element);
     }
+    // Only what changed is touched: a turn recolours a few circles.
+    var all = what < 0;
     var style = element.style;
-    style.left = left + 'px';
-    style.top = top + 'px';
-    style.width = width + 'px';
-    style.height = height + 'px';
-    element.hidden = !visible;
-    if (colour >= 0) style.backgroundColor = TumbraDom.rgb(colour);
-    caption = UTF8ToString(caption);
-    if (name !== 'Piece' && element.textContent !== caption) {
-      element.textContent = caption;
+    if (all || what === 0) {
+      style.left = left + 'px';
+      style.top = top + 'px';
     }
-    element.setAttribute('aria-label', UTF8ToString(spokenName));
-    description = UTF8ToString(description);
-    if (description) {
-      element.setAttribute('aria-description', description);
-    } else {
-      element.removeAttribute('aria-description');
+    if (all) {
+      style.width = width + 'px';
+      style.height = height + 'px';
+    }
+    if (all || what === 1) element.hidden = !visible;
+    if ((all || what === 2) && colour >= 0) {
+      style.backgroundColor = TumbraDom.rgb(colour);
+    }
+    if ((all || what === 3) && name !== 'Piece') {
+      element.textContent = UTF8ToString(caption);
+    }
+    if (all || what !== 1) {
+      element.setAttribute('aria-label', UTF8ToString(spokenName));
+      description = UTF8ToString(description);
+      if (description) {
+        element.setAttribute('aria-description', description);
+      } else {
+        element.removeAttribute('aria-description');
+      }
     }
   },
 

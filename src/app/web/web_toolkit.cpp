@@ -26,14 +26,17 @@ void WebToolkit::open_window() {
   }
 }
 
-void WebToolkit::tell(const Control& c) {
-  const accessible::Spoken said = accessible::spoken(c);
+void WebToolkit::tell(const Control& c, int what) {
+  // A new place, colour or caption may change what a screen reader says.
+  const accessible::Spoken said = what == static_cast<int>(Change::Visible)
+                                      ? accessible::Spoken{}
+                                      : accessible::spoken(c);
   const bool circle = c.name == ControlName::Piece;
   const int block = circle ? int{lattice::in_goal(c.index)} : -1;
   const double left = c.left - (block == 1 ? lattice::goal_offset : 0);
   const bool coloured = circle || c.name == ControlName::Tries;
   tumbra_dom_control(
-      name_of(c.name), c.index, block, pixels(left), pixels(c.top),
+      name_of(c.name), c.index, what, block, pixels(left), pixels(c.top),
       pixels(c.width), pixels(c.height), c.visible ? 1 : 0,
       coloured ? static_cast<int>(c.back_color) : -1, c.caption.c_str(),
       said.name.c_str(), said.description.c_str());

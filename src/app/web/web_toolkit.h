@@ -16,15 +16,18 @@ class WebToolkit : public ControlModel {
 
  private:
   void open_window() override;
-  void add(const Control& control) override { tell(control); }
-  void change(const Control& control, Change) override { tell(control); }
+  void add(const Control& control) override { tell(control, -1); }
+  void change(const Control& control, Change what) override {
+    tell(control, static_cast<int>(what));
+  }
   void present(const Control& first) override;
   void close_window() override;
   BoxAnswer ask(const std::string& text, BoxStyle style,
                 const std::string& title) override;
   void stop(const std::string& what) override;
 
-  void tell(const Control& control);
+  // Tells the page what changed of a control (-1: all of it, being new).
+  void tell(const Control& control, int what);
 };
 
 }  // namespace tumbra

@@ -23,10 +23,12 @@ std::map<std::string, std::string> spoken_names;
 extern "C" {
 void tumbra_dom_build(unsigned, double, double) { spoken_names.clear(); }
 void tumbra_dom_block(int, const char*, const char*, double, double) {}
-void tumbra_dom_control(const char* name, int index, int, double, double,
-                        double, double, int, int, const char*,
+void tumbra_dom_control(const char* name, int index, int what, int, double,
+                        double, double, double, int, int, const char*,
                         const char* spoken_name, const char*) {
-  spoken_names[std::string(name) + " " + std::to_string(index)] = spoken_name;
+  if (what != 1) {  // a change of visibility tells no name
+    spoken_names[std::string(name) + " " + std::to_string(index)] = spoken_name;
+  }
 }
 void tumbra_dom_tab_next(const char*, int) {}
 void tumbra_dom_show(const char*, int) {}
