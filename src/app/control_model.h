@@ -69,6 +69,15 @@ class ControlModel : public Toolkit {
   std::size_t live() const { return live_; }
   // The control as it stands in the loaded window, or nullptr.
   const Control* find(ControlName name, std::int16_t index) const;
+  // Visits every control of the loaded window.
+  template <class Visit>
+  void each_control(Visit&& visit) const {
+    for (const auto& array : controls_) {
+      for (const auto& c : array) {
+        if (c) visit(*c);
+      }
+    }
+  }
   // Visits the circles of the loaded window, in the order of their indexes.
   template <class Visit>
   void each_piece(Visit&& visit) const {

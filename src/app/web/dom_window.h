@@ -16,9 +16,11 @@ void tumbra_dom_block(int block, const char* name, const char* description,
                       double left, double size);
 // A control as it stands now: made, when `what` is -1, or changed in what
 // `what` names (the number of a Change: place, visibility, colour,
-// caption). A circle stands in its block (`block` 0 or 1, `left` counted
-// from the block), the others in the window (`block` -1). `colour` is a
-// packed colour, or -1 where the control shows none of its own.
+// caption; -2 for none but its names). A circle stands in its block
+// (`block` 0 or 1, `left` counted from the block), the others in the window
+// (`block` -1). `colour` is a packed colour, or -1 where the control shows
+// none of its own. The names are left as they are where `spoken_name` is
+// null.
 void tumbra_dom_control(const char* name, int index, int what, int block,
                         double left, double top, double width, double height,
                         int visible, int colour, const char* caption,

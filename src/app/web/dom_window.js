@@ -186,7 +186,8 @@ mergeInto(LibraryManager.library, {
           .appendChild(element);
     }
     // Only what changed is touched: a turn recolours a few circles.
-    var all = what < 0;
+    var all = what === -1;
+    if (what === -2) what = null;  // the names alone
     var style = element.style;
     if (all || what === 0) {
       style.left = left + 'px';
@@ -203,7 +204,7 @@ mergeInto(LibraryManager.library, {
     if ((all || what === 3) && name !== 'Piece') {
       element.textContent = UTF8ToString(caption);
     }
-    if (all || what !== 1) {
+    if (spokenName) {
       element.setAttribute('aria-label', UTF8ToString(spokenName));
       description = UTF8ToString(description);
       if (description) {

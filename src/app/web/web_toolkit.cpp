@@ -28,9 +28,9 @@ void WebToolkit::open_window() {
 
 void WebToolkit::tell(const Control& c, int what) {
   // A new place, colour or caption may change what a screen reader says.
-  const accessible::Spoken said = what == static_cast<int>(Change::Visible)
-                                      ? accessible::Spoken{}
-                                      : accessible::spoken(c);
+  const bool naming = shown_ && what != static_cast<int>(Change::Visible);
+  const accessible::Spoken said =
+      naming ? accessible::spoken(c) : accessible::Spoken{};
   const bool circle = c.name == ControlName::Piece;
   const int block = circle ? int{lattice::in_goal(c.index)} : -1;
   const double left = c.left - (block == 1 ? lattice::goal_offset : 0);
@@ -39,16 +39,23 @@ void WebToolkit::tell(const Control& c, int what) {
       name_of(c.name), c.index, what, block, pixels(left), pixels(c.top),
       pixels(c.width), pixels(c.height), c.visible ? 1 : 0,
       coloured ? static_cast<int>(c.back_color) : -1, c.caption.c_str(),
-      said.name.c_str(), said.description.c_str());
+      naming ? said.name.c_str() : nullptr, said.description.c_str());
 }
 
 void WebToolkit::present(const Control& first) {
+  if (!shown_) {
+    shown_ = true;
+    each_control([this](const Control& c) { tell(c, -2); });
+  }
   each_in_tab_order(
       [](const Control& c) { tumbra_dom_tab_next(name_of(c.name), c.index); });
   tumbra_dom_show(name_of(first.name), first.index);
 }
 
-void WebToolkit::close_window() { tumbra_dom_unload(); }
+void WebToolkit::close_window() {
+  shown_ = false;
+  tumbra_dom_unload();
+}
 
 BoxAnswer WebToolkit::ask(const std::string& text, BoxStyle style,
                           const std::string& title) {

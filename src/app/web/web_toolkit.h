@@ -26,8 +26,13 @@ class WebToolkit : public ControlModel {
                 const std::string& title) override;
   void stop(const std::string& what) override;
 
-  // Tells the page what changed of a control (-1: all of it, being new).
+  // Tells the page what changed of a control (-1: all of it, being new;
+  // -2: only what a screen reader says of it).
   void tell(const Control& control, int what);
+
+  // Names wait until the window shows: a load places and colours every
+  // circle, and naming each at every step would slow the first paint.
+  bool shown_ = false;
 };
 
 }  // namespace tumbra

@@ -23,10 +23,10 @@ std::map<std::string, std::string> spoken_names;
 extern "C" {
 void tumbra_dom_build(unsigned, double, double) { spoken_names.clear(); }
 void tumbra_dom_block(int, const char*, const char*, double, double) {}
-void tumbra_dom_control(const char* name, int index, int what, int, double,
-                        double, double, double, int, int, const char*,
+void tumbra_dom_control(const char* name, int index, int, int, double, double,
+                        double, double, int, int, const char*,
                         const char* spoken_name, const char*) {
-  if (what != 1) {  // a change of visibility tells no name
+  if (spoken_name != nullptr) {  // null: the names stay as they were
     spoken_names[std::string(name) + " " + std::to_string(index)] = spoken_name;
   }
 }
