@@ -78,14 +78,6 @@ class ControlModel : public Toolkit {
       }
     }
   }
-  // Visits the circles of the loaded window, in the order of their indexes.
-  template <class Visit>
-  void each_piece(Visit&& visit) const {
-    for (const auto& c :
-         controls_[static_cast<std::size_t>(ControlName::Piece)]) {
-      if (c) visit(*c);
-    }
-  }
   // Visits the controls that take the keyboard, in the order Tab visits
   // them: the designed ones by their tab index, each followed by the
   // elements created from it.

@@ -35,8 +35,11 @@ BlockWidget::~BlockWidget() {
 std::vector<const Control*> BlockWidget::shown() const {
   std::vector<const Control*> circles;
   if (!model_.loaded() || model_.serial() != serial_) return circles;
-  model_.each_piece([&](const Control& c) {
-    if (c.visible && lattice::in_goal(c.index) == goal_) circles.push_back(&c);
+  model_.each_control([&](const Control& c) {
+    if (c.name == ControlName::Piece && c.visible &&
+        lattice::in_goal(c.index) == goal_) {
+      circles.push_back(&c);
+    }
   });
   return circles;
 }

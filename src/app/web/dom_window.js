@@ -251,37 +251,19 @@ mergeInto(LibraryManager.library, {
     text = UTF8ToString(text);
     title = UTF8ToString(title);
     return Asyncify.handleSleep(function(wakeUp) {
+      // The texts go in as text, never as markup.
       var box = document.createElement('dialog');
       box.className = 'box';
-      var heading = document.createElement('h2');
-      heading.id = 'tumbra-box-title';
-      heading.textContent = title;
-      box.setAttribute('aria-labelledby', heading.id);
-      var body = document.createElement('p');
-      if (critical) {
-        var icon = document.createElement('span');
-        icon.className = 'critical';
-        icon.setAttribute('role', 'img');
-        icon.setAttribute('aria-label', 'Critical stop');
-        icon.textContent = '\u2715';
-        body.appendChild(icon);
-      }
-      var words = document.createElement('span');
-      words.textContent = text;
-      body.appendChild(words);
-      var buttons = document.createElement('form');
-      buttons.method = 'dialog';
-      var ok = document.createElement('button');
-      ok.value = 'ok';
-      ok.textContent = 'OK';
-      buttons.appendChild(ok);
-      if (!critical) {
-        var cancel = document.createElement('button');
-        cancel.value = 'cancel';
-        cancel.textContent = 'Cancel';
-        buttons.appendChild(cancel);
-      }
-      box.append(heading, body, buttons);
+      box.setAttribute('aria-labelledby', 'tumbra-box-title');
+      box.innerHTML = '<h2 id="tumbra-box-title"></h2><p>' +
+          (critical ? '<span class="critical" role="img" ' +
+                      'aria-label="Critical stop">\u2715</span>' : '') +
+          '<span></span></p><form method="dialog">' +
+          '<button value="ok">OK</button>' +
+          (critical ? '' : '<button value="cancel">Cancel</button>') + '</form>';
+      box.querySelector('h2').textContent = title;
+      box.querySelector('p > span:last-child').textContent = text;
+      var ok = box.querySelector('button');
       // Escape closes the box as Cancel, or as OK where OK is alone; every
       // way out ends here, so the game never waits on a closed box.
       box.addEventListener('close', function() {
