@@ -5,7 +5,8 @@
 // more. The game's procedures reach the screen only through this interface,
 // so the same logic runs on the Qt window of the desktop program, on the
 // browser's page and on the in-memory window of the tests
-// (src/app/qt/, src/app/web/, src/app/headless_toolkit.h).
+// (src/app/qt/, src/app/web/, src/app/headless/), all views of one control
+// model (src/app/control_model.h).
 //
 // Units and types follow the game's design: positions are single-precision
 // twips (1/1440 inch) from the top-left corner of the client area, control
