@@ -167,14 +167,19 @@ BoxAnswer ControlModel::message_box(const std::string& text, BoxStyle style,
 }
 
 template <class Handler>
-void ControlModel::dispatch(std::uint32_t serial, Handler&& handler) {
-  if (stopped_ || in_box_ || !loaded_ || serial != serial_) return;
+void ControlModel::guarded(Handler&& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
     stopped_ = true;
     stop(error.what());
   }
+}
+
+template <class Handler>
+void ControlModel::dispatch(std::uint32_t serial, Handler&& handler) {
+  if (stopped_ || in_box_ || !loaded_ || serial != serial_) return;
+  guarded(handler);
 }
 
 void ControlModel::turn_mousedown(std::uint32_t serial, std::int16_t index,
@@ -188,12 +193,7 @@ void ControlModel::reset_click(std::uint32_t serial) {
 }
 
 void ControlModel::start() {
-  try {
-    show_window();
-  } catch (const std::exception& error) {
-    stopped_ = true;
-    stop(error.what());
-  }
+  guarded([this] { show_window(); });
 }
 
 }  // namespace tumbra

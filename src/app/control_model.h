@@ -119,6 +119,9 @@ class ControlModel : public Toolkit {
   }
   Control& at(ControlRef ref);
   void insert(const Control& control);
+  // Runs a handler; a programming error in it stops the game.
+  template <class Handler>
+  void guarded(Handler&& handler);
   template <class Handler>
   void dispatch(std::uint32_t serial, Handler&& handler);
 

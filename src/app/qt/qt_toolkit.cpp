@@ -126,7 +126,7 @@ void QtToolkit::add(const Control& c) {
 
 void QtToolkit::change(const Control& c, Change what) {
   if (c.name == ControlName::Piece) {
-    blocks_[lattice::in_goal(c.index) ? 1 : 0]->circle_changed(c, what);
+    block(c.name, c.index)->circle_changed(c, what);
     return;
   }
   QWidget* w = widget(c.name, c.index);
