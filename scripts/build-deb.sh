@@ -17,9 +17,7 @@ source="$out/tumbra-$version"
 rm -rf "$source" "$out"/*.deb "$out"/*.ddeb "$out"/*.changes "$out"/*.buildinfo
 mkdir -p "$source"
 if git -C "$root" rev-parse --git-dir > /dev/null 2>&1; then
-  git -C "$root" ls-files -z --cached --others --exclude-standard |
-    (cd "$root" && xargs -0 -r sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh) |
-    (cd "$root" && tar --null -T - -cf -) | tar -xf - -C "$source"
+  "$root/scripts/copy-worktree.sh" "$root" "$source"
 else
   tar -C "$root" --exclude='./build*' --exclude='./node_modules' -cf - . |
     tar -xf - -C "$source"

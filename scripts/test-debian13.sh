@@ -85,10 +85,7 @@ mount_in tmpfs tmpfs "$root/dev/shm"
 echo "== cloning the tree into the root"
 clone=$root/root/tumbra
 git clone -q --no-hardlinks "$here" "$clone"
-git -C "$here" ls-files -z --cached --others --exclude-standard |
-  (cd "$here" && xargs -0 -r sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh) |
-  (cd "$here" && tar --null -T - -cf -) | tar -xf - -C "$clone"
-git -C "$here" ls-files -z --deleted | (cd "$clone" && xargs -0 -r rm -f)
+"$here/scripts/copy-worktree.sh" "$here" "$clone"
 
 echo "== make test on Debian 13"
 status=0
