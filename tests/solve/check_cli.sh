@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #
-# The solver's command line: the six lines, one level alone, --help, and a
-# one-line error with status 2 for anything else.
+# The solver's command line: the proven shortest solution of each level,
+# one level alone at either end of the range, --help, and a one-line error
+# with status 2 for anything else.
 #   check_cli.sh PATH-TO-tumbra-solve VERSION
 set -uo pipefail
 solve=$1
@@ -25,9 +26,12 @@ check() {  # what, expected status, expected line count, command...
   fi
 }
 check "all six levels" 0 6 "$solve"
-check "one level" 0 1 "$solve" --level 3
+check "the first level" 0 1 "$solve" --level 1
+check "the last level" 0 1 "$solve" --level 6
 check "help" 0 5 "$solve" --help
 check "level out of range" 2 1 "$solve" --level 7
+check "level below the range" 2 1 "$solve" --level 0
+check "characters after the level" 2 1 "$solve" --level 3x
 check "level not a number" 2 1 "$solve" --level x
 check "missing level" 2 1 "$solve" --level
 check "unknown argument" 2 1 "$solve" --fast
@@ -44,8 +48,20 @@ if [ -z "$example" ] || [ "$example" != "$("$solve" --level "$level")" ]; then
   echo "FAIL the help's example '$example' is not what --level $level prints"
   failures=$((failures + 1))
 fi
-"$solve" --level 3 | grep -Eq '^3 7( [LR][1-5]){7}$' || {
-  echo "FAIL level 3 line format"
+# The proven shortest solutions, each as long as no shorter one can be.
+shortest="1 4 L4 L2 R3 R1
+2 5 L1 R2 L3 L4 R5
+3 7 R3 R2 R4 R1 R4 R1 R5
+4 10 L5 R2 R4 R3 R2 R1 R4 R3 R1 R5
+5 7 R2 R4 R2 R3 L2 R1 L5
+6 12 R5 L3 L4 L2 L3 R1 L4 R1 R1 L2 L1 R5"
+if [ "$("$solve")" != "$shortest" ]; then
+  echo "FAIL the solutions are not the proven shortest:"
+  "$solve" 2>&1 | sed 's/^/    /'
+  failures=$((failures + 1))
+fi
+[ "$("$solve" --level 6)" = "${shortest##*$'\n'}" ] || {
+  echo "FAIL --level 6 is not the last level's line"
   failures=$((failures + 1))
 }
 exit $((failures > 0))
