@@ -11,7 +11,8 @@
 # run      what the game needs to open its window on X11 and Wayland
 # build    what building it needs
 # test     what the whole test suite needs (it checks the package too)
-# package  what building and checking the Debian package needs
+# package  what building the Debian package and checking it as Debian
+#          does (lintian, hardening-check, autopkgtest, piuparts) needs
 # web      what building the browser's page and testing it in Chromium,
 #          Firefox ESR and WebKitGTK needs
 # bench    what the benchmarks need
@@ -30,7 +31,8 @@ declare -A groups=(
   [run]="libqt6widgets6 libqt6gui6 qt6-qpa-plugins qt6-wayland fonts-dejavu-core"
   [build]="make cmake g++ pkg-config qt6-base-dev"
   [package]="build-essential debhelper dpkg-dev lintian libgtest-dev
-             fonts-dejavu-core faketime locales"
+             fonts-dejavu-core faketime locales devscripts autopkgtest
+             piuparts mmdebstrap"
   [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
           imagemagick x11-utils openbox weston desktop-file-utils appstream
           reuse clang libclang-rt-dev llvm python3-pyatspi at-spi2-core
@@ -48,19 +50,28 @@ if [ $# -eq 0 ]; then
 fi
 
 packages=()
+add_group() {
+  set -f  # the members are words, never file patterns
+  packages+=(${groups[$1]})
+  set +f
+}
 for group in "$@"; do
   if [ -z "${groups[$group]+set}" ]; then
     echo "$0: no group '$group' (groups: ${!groups[*]})" >&2
     exit 2
   fi
-  read -r -a members <<< "$(echo ${groups[$group]})"
-  packages+=("${members[@]}")
+  add_group "$group"
   # The suite builds and checks the package and the browser's page.
   if [ "$group" = test ]; then
-    read -r -a members <<< "${groups[package]} ${groups[web]}"
-    packages+=("${members[@]}")
+    add_group package
+    add_group web
   fi
 done
+
+# Two make targets run at once wait for each other here, and then for any
+# other user of apt, instead of failing on apt's lock.
+exec 9> "${TMPDIR:-/tmp}/tumbra-install-deps.lock"
+flock 9
 
 missing=()
 for p in "${packages[@]}"; do
@@ -84,5 +95,7 @@ fi
 
 echo "Installing missing packages: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+wait_for_apt=(-o DPkg::Lock::Timeout=900)
+$sudo apt-get "${wait_for_apt[@]}" update -q
+$sudo apt-get "${wait_for_apt[@]}" install -y -q --no-install-recommends \
+  "${missing[@]}"
