@@ -5,65 +5,74 @@
 # Runs `make test` on a fresh Debian 13 (trixie), as a newcomer's machine
 # would: a minimal root made by debootstrap, a clone of this tree in it, and
 # nothing installed but what the project's own script installs there from
-# Debian's packages. Needs root (debootstrap, chroot, mounts).
+# Debian's packages, from the mirrors this machine's apt uses. Needs root
+# (debootstrap, chroot, mounts); every mount is made in a private mount
+# namespace, so none reaches the host and all go when the run ends.
 #
 #   test-debian13.sh [WORK-DIR]     (default: build-debian13)
 #
 # The bare root is kept in WORK-DIR/base and reused; every run starts from a
-# fresh copy of it in WORK-DIR/root.
+# fresh copy of it in WORK-DIR/root. WORK-DIR must be empty or one this
+# script made: it deletes what it made there.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-work=$(mkdir -p "${1:-$here/build-debian13}" && cd "${1:-$here/build-debian13}" && pwd)
-base=$work/base
-root=$work/root
-mirror=http://deb.debian.org/debian
+mark=.tumbra-debian13
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "$0: needs root for debootstrap, chroot and its mounts" >&2
   exit 2
 fi
-"$here/scripts/install-deps.sh" debian13
 
-mounts=()
-unmount_all() {
-  local i
-  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
-    umount -l "${mounts[i]}" 2> /dev/null || true
-  done
-  mounts=()
-}
-trap unmount_all EXIT
-mount_in() {  # type-or-bind, source, target
-  mkdir -p "$3"
-  if [ "$1" = bind ]; then mount --bind "$2" "$3"; else mount -t "$1" "$2" "$3"; fi
-  mounts+=("$3")
+if [ -z "${TUMBRA_PRIVATE_MOUNTS:-}" ]; then
+  work=${1:-$here/build-debian13}
+  if [ -e "$work" ] && [ ! -e "$work/$mark" ] &&
+     [ -n "$(ls -A "$work" 2> /dev/null || echo not-a-folder)" ]; then
+    echo "$0: $work is neither empty nor a work folder of this script" >&2
+    exit 2
+  fi
+  mkdir -p "$work"
+  touch "$work/$mark"
+  "$here/scripts/install-deps.sh" debian13
+  # The same script again, in a mount namespace of its own.
+  TUMBRA_PRIVATE_MOUNTS=1 exec unshare --mount --propagation private \
+    "$0" "$(cd "$work" && pwd)"
+fi
+
+work=$1
+base=$work/base
+root=$work/root
+mirror=$("$here/scripts/apt-mirror.sh" main)
+security=$("$here/scripts/apt-mirror.sh" security)
+
+# Removes a folder of ours, never beyond its own file system, once nothing
+# is mounted under it (a killed debootstrap leaves proc and sys mounted).
+remove() {
+  findmnt -rn -o TARGET | { grep -F "$1/" || true; } | sort -r |
+    xargs -r -n1 umount -l
+  rm -rf --one-file-system "$1"
 }
 
 # What a newcomer has before the first command: the base system, git to
 # clone with and make to run the README's command.
 if [ ! -e "$base/.complete" ]; then
-  rm -rf "$base"
+  remove "$base"
   echo "== debootstrap: a minimal Debian 13 in $base"
   debootstrap --variant=minbase --include=ca-certificates,git,make \
     trixie "$base" "$mirror" > "$work/debootstrap.log" 2>&1 || {
     tail -n 20 "$work/debootstrap.log" >&2
     exit 1
   }
-  cat > "$base/etc/apt/sources.list" << EOF
-deb $mirror trixie main
-deb $mirror trixie-updates main
-deb http://deb.debian.org/debian-security trixie-security main
-EOF
   touch "$base/.complete"
 fi
 
 echo "== a fresh copy of the root in $root"
-# A run that was killed may have left its mounts behind; nothing is removed
-# beyond the root's own file system.
-findmnt -rn -o TARGET | { grep -F "$root/" || true; } | sort -r |
-  xargs -r -n1 umount -l
-rm -rf --one-file-system "$root"
+remove "$root"
 cp -a "$base" "$root"
+cat > "$root/etc/apt/sources.list" << SOURCES
+deb $mirror trixie main
+deb $mirror trixie-updates main
+deb $security trixie-security main
+SOURCES
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 # Packages installed in the root start no services in it.
 printf '#!/bin/sh\nexit 101\n' > "$root/usr/sbin/policy-rc.d"
@@ -75,11 +84,11 @@ if compgen -G "/usr/local/share/ca-certificates/*.crt" > /dev/null; then
   chroot "$root" update-ca-certificates > /dev/null
 fi
 
-mount_in proc proc "$root/proc"
-mount_in sysfs sysfs "$root/sys"
-mount_in bind /dev "$root/dev"
-mount_in devpts devpts "$root/dev/pts"
-mount_in tmpfs tmpfs "$root/dev/shm"
+mount -t proc proc "$root/proc"
+mount -t sysfs sysfs "$root/sys"
+mount --bind /dev "$root/dev"
+mount -t devpts devpts "$root/dev/pts"
+mount -t tmpfs tmpfs "$root/dev/shm"
 
 # The tree as it stands, uncommitted changes included, as a clone.
 echo "== cloning the tree into the root"
@@ -87,9 +96,12 @@ clone=$root/root/tumbra
 git clone -q --no-hardlinks "$here" "$clone"
 "$here/scripts/copy-worktree.sh" "$here" "$clone"
 
+# The root is thrown away after the run: the package's own tests may
+# install into it, as on a machine Debian's CI throws away.
 echo "== make test on Debian 13"
 status=0
 chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI=true \
+  TUMBRA_DISPOSABLE_ROOT=1 \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   sh -c 'cd /root/tumbra && make test' || status=$?
 if [ $status -eq 0 ]; then
