@@ -73,11 +73,16 @@ deb:
 	@$(DEPS) build package
 	scripts/build-deb.sh build-deb
 
+# Lintian, the files, hardening and a reproducible second build; then the
+# package installed, tested and purged as Debian tests it (autopkgtest,
+# piuparts; needs root).
 package-check: deb
 	tests/package/check_package.sh build-deb
+	tests/package/debian_checks.sh build-deb
 
 clean:
-	rm -rf build build-test build-sanitize build-bench build-deb build-web
+	rm -rf build build-test build-sanitize build-bench build-deb build-web \
+	  build-debian-base
 	rm -rf --one-file-system build-debian13
 
 # Timings against the toolkit's own floor; see docs/performance.md.
