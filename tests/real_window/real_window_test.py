@@ -673,12 +673,15 @@ def case_wayland(options):
                              "\n".join(lines[:20]))
         game.terminate()
         try:
-            assert_equal(game.wait(timeout=DEADLINE), 0, "exit status")
+            status = game.wait(timeout=DEADLINE)
         except subprocess.TimeoutExpired:
             raise CaseFailed("the program did not end when asked")
         log.seek(0)
         others = own_output(
             split_protocol_log(log.read().decode(errors="replace"))[1])
+        if status != 0:
+            raise CaseFailed(f"exit status {status}, not 0; the program "
+                             f"wrote:\n{others}")
         if others.strip():
             raise CaseFailed(f"the program wrote to stderr:\n{others}")
     finally:
