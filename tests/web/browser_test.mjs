@@ -12,7 +12,9 @@
 //   node browser_test.mjs PATH/TO/tumbra.html [ENGINE...]
 import http from 'node:http';
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
+import {execFileSync} from 'node:child_process';
 import {engines} from './engines.mjs';
 
 const page_file = path.resolve(process.argv[2] ?? '../../build-web/tumbra.html');
@@ -154,10 +156,23 @@ function serve(dir) {
       return;
     }
     asked.push(name);
-    fs.readFile(path.join(dir, name), (error, data) => {
-      response.writeHead(error ? 404 : 200,
-                         {'Content-Type': types[path.extname(name)] ?? 'text/plain'});
-      response.end(error ? '' : data);
+    // As a plain static host serves: the file's date, a 304 where the
+    // browser's copy is as new, and no word on caching.
+    const file = path.join(dir, name);
+    fs.stat(file, (error, stat) => {
+      if (error) {
+        response.writeHead(404);
+        return response.end();
+      }
+      const modified = new Date(Math.floor(stat.mtimeMs / 1000) * 1000);
+      const since = Date.parse(request.headers['if-modified-since'] ?? '');
+      if (since >= modified.getTime()) {
+        response.writeHead(304);
+        return response.end();
+      }
+      response.writeHead(200, {'Content-Type': types[path.extname(name)] ?? 'text/plain',
+                               'Last-Modified': modified.toUTCString()});
+      fs.createReadStream(file).pipe(response);
     });
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
@@ -171,6 +186,34 @@ function serve(dir) {
     resolve(server);
   }));
 }
+
+// A release as the build assembles it into `dir`, with every file dated
+// `time`: the first (`change` null), or a second one in which the page or
+// the code changed. The release a page shows: '1', or '2' for the second.
+const sources = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
+function publish(dir, change, time) {
+  const web = fs.mkdtempSync(path.join(os.tmpdir(), 'tumbra-web-'));
+  fs.cpSync(path.join(sources, 'src/app/web'), web, {recursive: true});
+  let script = path.join(path.dirname(page_file), 'tumbra.js');
+  if (change === 'page') {
+    const template = path.join(web, 'page.html');
+    fs.writeFileSync(template, fs.readFileSync(template, 'utf8').replace(
+        '<meta charset="utf-8">', '<meta charset="utf-8">\n<meta name="tumbra-release" content="2">'));
+  } else if (change === 'code') {
+    const changed = path.join(web, 'tumbra.js');
+    fs.writeFileSync(changed, fs.readFileSync(script, 'utf8') + '\nvar tumbraRelease = "2";\n');
+    script = changed;
+  }
+  execFileSync('cmake', [`-DWEB=${web}`, `-DSCRIPT=${script}`,
+                         `-DICON=${path.join(sources, 'data/icons/org.tumbra.Tumbra.svg')}`,
+                         `-DOUT=${dir}`, '-P', path.join(web, 'assemble_page.cmake')]);
+  fs.rmSync(web, {recursive: true});
+  for (const name of fs.readdirSync(dir)) {
+    fs.utimesSync(path.join(dir, name), time / 1000, time / 1000);
+  }
+}
+const releaseShown = () =>
+  document.querySelector('meta[name="tumbra-release"]')?.content ?? window.tumbraRelease ?? '1';
 
 // Every case opens the page afresh at level 1, `served` over http or from
 // the disk, in a 640 × 360 viewport.
@@ -352,36 +395,47 @@ const cases = {
     expect(seen.join('|'), 'status|polite|1| 1/ 4', 'role, politeness, changes and text');
   },
 
-  // The box on a 240 × 120 screen: its title, text and buttons wholly in
-  // view; on a touch screen its buttons 44 pixels tall at least.
-  async 'the box fits a 240 × 120 screen, its buttons made for fingers'(page, engine) {
+  // The Error box, with its icon the widest, wholly in view on a 240 × 120
+  // screen and on a phone held upright, its text there at 14 pixels at
+  // least; on a touch screen its buttons 44 pixels tall at least.
+  async 'the box fits a 240 × 120 screen and a phone, made for fingers'(page, engine) {
     const coarse = Boolean(engine.touchScreen);
-    await page.viewport(240, 120, coarse);
-    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
-    await play(page, 'L4 L2 R3 R1');
-    await boxOpen(page);
-    await page.key('Enter');
-    await boxGone(page);
-    await play(page, 'L1 R2 L3 L4 R5');  // level 2 in five: the Error box
-    await boxOpen(page);
-    await page.waitFor(() => Boolean(document.querySelector('dialog[open] .critical')));
-    const parts = await page.evaluate(() => [...document.querySelectorAll(
-        'dialog[open], dialog[open] h2, dialog[open] p, dialog[open] button')].map((e) => {
-      const r = e.getBoundingClientRect();
-      return {what: e.tagName, left: r.left, top: r.top, right: r.right, bottom: r.bottom,
-              height: r.height, coarse: matchMedia('(pointer: coarse)').matches};
-    }));
-    for (const p of parts) {
-      check(p.left >= 0 && p.top >= 0 && p.right <= 240 && p.bottom <= 120,
-            `${p.what} reaches out of the screen: ${JSON.stringify(p)}`);
-    }
-    if (coarse) {
-      for (const p of parts.filter((p) => p.what === 'BUTTON')) {
-        check(p.coarse && p.height >= 44, `a box button ${p.height} pixels tall`);
+    for (const [width, height] of [[240, 120], [360, 640]]) {
+      const screen = `${width} × ${height}`;
+      await page.viewport(width, height, coarse);  // may load the page again
+      await page.waitFor(() => Boolean(document.querySelector('[data-control="Reset 0"]')));
+      await page.focus('[data-control="Reset 0"]');
+      await page.key('Enter');
+      await levelShown(page, LEVEL1_START, ' 0/ 4', `${screen}: level 1`);
+      await play(page, 'L4 L2 R3 R1');
+      await boxOpen(page);
+      await page.key('Enter');
+      await boxGone(page);
+      await play(page, 'L1 R2 L3 L4 R5');  // level 2 in five: the Error box
+      await boxOpen(page);
+      await page.waitFor(() => Boolean(document.querySelector('dialog[open] .critical')));
+      const parts = await page.evaluate(() => [...document.querySelectorAll(
+          'dialog[open], dialog[open] h2, dialog[open] p, dialog[open] button')].map((e) => {
+        const r = e.getBoundingClientRect();
+        return {what: e.tagName, left: r.left, top: r.top, right: r.right, bottom: r.bottom,
+                height: r.height, font: parseFloat(getComputedStyle(e).fontSize),
+                coarse: matchMedia('(pointer: coarse)').matches};
+      }));
+      for (const p of parts) {
+        check(p.left >= 0 && p.top >= 0 && p.right <= width && p.bottom <= height,
+              `${screen}: ${p.what} reaches out of the screen: ${JSON.stringify(p)}`);
+        check(width < 320 || p.font >= 14, `${screen}: ${p.what} in ${p.font} pixel text`);
       }
+      if (coarse) {
+        for (const p of parts.filter((p) => p.what === 'BUTTON')) {
+          check(p.coarse && p.height >= 44, `${screen}: a box button ${p.height} pixels tall`);
+        }
+      }
+      await page.key('Enter');
+      await boxGone(page);
+      await page.waitFor(() => document.querySelector('[data-control="Tries 0"]')
+          ?.textContent === ' 0/ 8');
     }
-    await page.key('Enter');
-    await boxGone(page);
   },
 
   async 'nothing on the console and no request beyond the page'(page) {
@@ -435,9 +489,21 @@ const whole = {
                   edges: [...document.querySelectorAll('button')].map(
                       (b) => getComputedStyle(b).borderTopColor),
                   tries: [style('.tries').backgroundColor, style('.tries').color],
-                  circle: style('.circle').borderTopColor};
+                  circle: style('.circle').borderTopColor,
+                  // The browser's own bars take the page's colour.
+                  theme: (() => {
+                    const meta = [...document.querySelectorAll('meta[name="theme-color"]')]
+                        .find((m) => matchMedia(m.media || 'all').matches);
+                    const probe = document.createElement('i');
+                    probe.style.color = meta?.content ?? 'transparent';
+                    document.body.append(probe);
+                    const colour = getComputedStyle(probe).color;
+                    probe.remove();
+                    return colour;
+                  })()};
         });
         if (scheme === 'forced') check(seen.forced, 'forced colours are not active');
+        else expect(seen.theme, seen.page, `${scheme}: the theme colour`);
         expect(seen.tries.join(' '), `${GREEN} ${RED}`, `${scheme}: Tries`);
         for (const edge of seen.edges) {
           check(contrast(edge, seen.page) >= 3,
@@ -482,6 +548,62 @@ const whole = {
     } finally {
       await page.close();
       await server.stop();
+    }
+  },
+
+  // A new release reaches a copy kept for offline play: a change to the page
+  // alone and a change to the code, each published with a newer and with
+  // an older date than the first release's, shows by the third visit after
+  // it is published. Another app's cache on the same host stays, and the
+  // game plays offline afterwards.
+  async 'served: every new release reaches the kept copy by the third visit'(engine) {
+    const day = 24 * 3600 * 1000;
+    for (const [change, age] of [['page', 0], ['page', 200], ['code', 0], ['code', 200]]) {
+      const what = `the ${change} changed, dated ${age} days back`;
+      const site = fs.mkdtempSync(path.join(os.tmpdir(), 'tumbra-site-'));
+      publish(site, null, Date.now() - 100 * day);
+      const server = await serve(site);
+      const address = server.url('tumbra.html');
+      const page = await engine.open();
+      try {
+        await page.viewport(640, 360);
+        await page.goto(address);
+        await levelShown(page, LEVEL1_START, ' 0/ 4', `${what}: first visit`);
+        const first = await page.waitFor(async () => {
+          const r = await navigator.serviceWorker.getRegistration();
+          const kept = (await caches.keys()).filter((n) => n.startsWith('tumbra-'));
+          return r?.active?.state === 'activated' && kept.length === 1 && kept[0];
+        });
+        await page.evaluate(async () => {
+          await (await caches.open('another-app')).put('/another', new Response('kept'));
+        });
+        publish(site, change, Date.now() - age * day);
+        let seen;
+        for (let visit = 2; visit <= 3; ++visit) {
+          await page.goto(address);
+          await levelShown(page, LEVEL1_START, ' 0/ 4', `${what}: visit ${visit}`);
+          seen = await page.evaluate(releaseShown);
+          if (visit === 2) {
+            // The new worker installs and takes over while the level goes on.
+            await page.waitFor(async (first) => {
+              const kept = (await caches.keys()).filter((n) => n.startsWith('tumbra-'));
+              return kept.length === 1 && kept[0] !== first;
+            }, first).catch(() => {});
+          }
+        }
+        expect(seen, '2', `${what}: the release on the third visit`);
+        expect(await page.evaluate(async () => String(await caches.has('another-app'))),
+               'true', `${what}: another app's cache`);
+        await server.stop();
+        await page.goto(address);
+        await levelShown(page, LEVEL1_START, ' 0/ 4', `${what}: offline`);
+        expect(await page.evaluate(releaseShown), '2', `${what}: the release offline`);
+        await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), `${what}: a turn offline`);
+      } finally {
+        await page.close();
+        await server.stop();
+        fs.rmSync(site, {recursive: true, force: true});
+      }
     }
   },
 

@@ -4,7 +4,8 @@
 # Writes the page: the template with its one script (the page's first lines
 # and the module's script, WebAssembly inside) in its place, so that the page
 # is one file; and beside it what a web server offers with it: the web app
-# manifest, the icon and the worker that keeps a copy for offline play.
+# manifest, the icon and the worker that keeps a copy of them for offline
+# play.
 #   cmake -DWEB=src/app/web -DSCRIPT=tumbra.js -DICON=icon.svg -DOUT=dir -P ...
 file(READ ${WEB}/page.html page)
 file(READ ${WEB}/page_start.js start)
@@ -13,35 +14,56 @@ file(READ ${SCRIPT} module)
 set(script "\n${start}${module}\n")
 string(REPLACE "</script" "<\\/script" script "${script}")
 
-# The policy lets exactly this script run: its SHA-256, in base64.
-string(SHA256 hex "${script}")
-set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
-set(digest "")
-foreach(at RANGE 0 60 6)  # three bytes at a time, two left at the end
-  string(SUBSTRING "${hex}" ${at} 6 chunk)
-  string(LENGTH "${chunk}" digits)
-  if(digits EQUAL 6)
-    math(EXPR bits "0x${chunk}")
-    set(shifts 18 12 6 0)
-  else()
-    math(EXPR bits "0x${chunk} << 8")
-    set(shifts 18 12 6)
-  endif()
-  foreach(shift ${shifts})
-    math(EXPR index "(${bits} >> ${shift}) & 63")
-    string(SUBSTRING "${alphabet}" ${index} 1 letter)
-    string(APPEND digest "${letter}")
+# A source for the page's policy that lets exactly `text` in: its SHA-256,
+# in base64.
+function(policy_hash text out)
+  string(SHA256 hex "${text}")
+  set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+  set(digest "")
+  foreach(at RANGE 0 60 6)  # three bytes at a time, two left at the end
+    string(SUBSTRING "${hex}" ${at} 6 chunk)
+    string(LENGTH "${chunk}" digits)
+    if(digits EQUAL 6)
+      math(EXPR bits "0x${chunk}")
+      set(shifts 18 12 6 0)
+    else()
+      math(EXPR bits "0x${chunk} << 8")
+      set(shifts 18 12 6)
+    endif()
+    foreach(shift ${shifts})
+      math(EXPR index "(${bits} >> ${shift}) & 63")
+      string(SUBSTRING "${alphabet}" ${index} 1 letter)
+      string(APPEND digest "${letter}")
+    endforeach()
   endforeach()
-endforeach()
-string(APPEND digest "=")
+  set(${out} "'sha256-${digest}='" PARENT_SCOPE)
+endfunction()
 
-string(REPLACE "@TUMBRA_SCRIPT_HASH@" "'sha256-${digest}'" page "${page}")
+# The page's one script and its one style block run and apply; no other
+# does, nor any style written into its markup.
+policy_hash("${script}" script_hash)
+string(REGEX MATCH "<style>([^<]*)</style>" style "${page}")
+policy_hash("${CMAKE_MATCH_1}" style_hash)
+string(REPLACE "@TUMBRA_SCRIPT_HASH@" "${script_hash}" page "${page}")
+string(REPLACE "@TUMBRA_STYLE_HASH@" "${style_hash}" page "${page}")
 string(REPLACE "\n@TUMBRA_SCRIPT@\n" "${script}" page "${page}")
 file(WRITE ${OUT}/tumbra.html "${page}")
 
-string(SUBSTRING "${hex}" 0 16 page_id)
-file(READ ${WEB}/service_worker.js worker)
-string(REPLACE "@TUMBRA_PAGE_ID@" "${page_id}" worker "${worker}")
-file(WRITE ${OUT}/tumbra-sw.js "${worker}")
 configure_file(${WEB}/tumbra.webmanifest ${OUT}/tumbra.webmanifest COPYONLY)
 configure_file(${ICON} ${OUT}/tumbra.svg COPYONLY)
+
+# The worker keeps the three files, each checked against its digest, under
+# a name that follows all of them.
+set(files "")
+foreach(name tumbra.html tumbra.webmanifest tumbra.svg)
+  file(SHA256 ${OUT}/${name} sum)
+  string(APPEND files "${separator}'${name}': '${sum}'")
+  set(separator ",\n  ")
+endforeach()
+set(files "{\n  ${files}\n}")
+string(SHA256 release "${files}")
+string(SUBSTRING "${release}" 0 16 release)
+file(READ ${WEB}/service_worker.js worker)
+string(REPLACE "@TUMBRA_FILES@" "${files}" worker "${worker}")
+string(REPLACE "@TUMBRA_RELEASE@" "${release}" worker "${worker}")
+file(WRITE ${OUT}/tumbra-sw.js "${worker}")
