@@ -238,6 +238,10 @@ class Desktop:
         """Waits for the visible game window (a new one after a reload)."""
         def probe():
             found = [w for w in self.windows("Tumbra!") if w != old]
+            if not found and self.game.poll() is not None:
+                raise CaseFailed(f"the program ended with status "
+                                 f"{self.game.poll()} and no window: "
+                                 f"{self.stderr_text().strip()}")
             return found[0] if found else None
         self.window = wait_until("the game window", probe)
         self.origin = self.geometry()[0]
