@@ -45,8 +45,8 @@ test: test-build build-sanitize
 export NODE_PATH := /usr/share/nodejs
 web:
 	@$(DEPS) web
-	emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=MinSizeRel
-	cmake --build build-web
+	cmake --preset web
+	cmake --build --preset web
 	@echo "build-web/tumbra.html"
 
 WEB_PORT ?= 8417

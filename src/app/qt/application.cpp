@@ -3,6 +3,7 @@
 #include "app/qt/application.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
@@ -14,14 +15,13 @@ void configure_application() {
   QApplication::setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName(TUMBRA_APP_ID);
   QIcon icon;
-  // Title bars and task bars take up to 64 pixels; the desktop's own menus
-  // read the larger icons from the installed theme. Each size read here is
-  // decoded at every start.
-  for (int size : {16, 24, 32, 48, 64}) {
+  // Every size the build put in the resources (those a title bar or task
+  // bar takes); each is decoded at every start.
+  const QDir icons(":/icons");
+  for (const QString& name : icons.entryList(QDir::Files)) {
     // PNG only: without format detection Qt loads none of its image
     // plugins, which would cost a megabyte of memory for a few small icons.
-    QImageReader reader(QString(":/icons/" TUMBRA_APP_ID "-%1.png").arg(size),
-                        "png");
+    QImageReader reader(icons.filePath(name), "png");
     reader.setAutoDetectImageFormat(false);
     icon.addPixmap(QPixmap::fromImage(reader.read()));
   }

@@ -5,7 +5,7 @@
 # with Emscripten into one self-contained page, tumbra.html, and beside it
 # what makes it installable and playable offline when served.
 set(web ${CMAKE_CURRENT_SOURCE_DIR}/src/app/web)
-add_executable(tumbra_web ${TUMBRA_LOGIC_SOURCES}
+add_executable(tumbra_web ${TUMBRA_LOGIC_SOURCES} ${TUMBRA_APP_SOURCES}
   ${web}/web_main.cpp ${web}/web_toolkit.cpp)
 target_include_directories(tumbra_web PRIVATE src)
 set_target_properties(tumbra_web PROPERTIES OUTPUT_NAME tumbra SUFFIX .js)
