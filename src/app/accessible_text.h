@@ -17,6 +17,9 @@ namespace tumbra::accessible {
 std::string turn_name(std::int16_t index);
 std::string turn_description(std::int16_t index);
 
+// The stop icon of a critical box.
+inline constexpr const char* critical_icon = "Critical stop";
+
 inline constexpr const char* reset_description =
     "Starts the game over at level 1";
 inline constexpr const char* tries_name = "Tries";

@@ -56,6 +56,9 @@ constexpr const Control& control(ControlName name) {
 // buttons keep the window's default font.
 inline constexpr const char* font_family = "MS Sans Serif";
 inline constexpr double font_points = 13.5;
+constexpr bool has_designed_font(ControlName name) {
+  return name == ControlName::Reset || name == ControlName::Tries;
+}
 
 // The colour circles are created with, before the level colours them.
 inline constexpr Colour piece_back_color = pack_colour(255, 255, 255);

@@ -92,11 +92,13 @@ class FormEvents {
   virtual void Reset_Click() = 0;
 };
 
+// What the game asks of its window; the window's input reaches the game
+// through FormEvents.
 class Toolkit {
  public:
   virtual ~Toolkit() = default;
 
-  // 1 and 12. Show the window. When it is not loaded, first creates it from
+  // Show the window. When it is not loaded, first creates it from
   // its design (the designed controls Reset, Turn 1, Tries and the hidden
   // template Piece 0, with their designed settings) and runs Form_Load to
   // completion. Then shows it, modeless and without an owner, centred on the
@@ -104,54 +106,52 @@ class Toolkit {
   // the window's own event handlers, right after unload_window().
   virtual void show_window() = 0;
 
-  // 11. Unload the window: it and every control in it, the created elements
+  // Unload the window: it and every control in it, the created elements
   // included, go away, and every ControlRef to them goes stale. The game's
   // own state is not the toolkit's and survives. Does not end the program,
   // and may be called from inside a handler of one of the window's own
   // controls: the handler goes on running and must touch no old control.
   virtual void unload_window() = 0;
 
-  // 2. Get element `index` of a control array (Piece or Turn), or the single
+  // Get element `index` of a control array (Piece or Turn), or the single
   // control Tries or Reset (index 0). The control must exist.
   virtual ControlRef element(ControlName name, std::int16_t index) = 0;
 
-  // 3. Create element `index` of a control array, which must not be in use.
+  // Create element `index` of a control array, which must not be in use.
   // Every setting is copied from the array's designed element (Piece 0 or
   // Turn 1), its place, size, caption and colours included, except that the
   // new element is invisible and carries the new index; it receives the
   // array's events with its own index.
   virtual void create_element(ControlName array, std::int16_t index) = 0;
 
-  // 4. Make a control visible. The game never hides one.
+  // Make a control visible. The game never hides one.
   virtual void show_control(ControlRef control) = 0;
   virtual bool visible(ControlRef control) = 0;
 
-  // 5. Place a control, in twips from the top-left corner of the client
+  // Place a control, in twips from the top-left corner of the client
   // area. A value read back is exactly the value last set.
   virtual void set_left(ControlRef control, float twips) = 0;
   virtual void set_top(ControlRef control, float twips) = 0;
   virtual float left(ControlRef control) = 0;
   virtual float top(ControlRef control) = 0;
 
-  // 6. Colour a circle (Piece elements only). The circle shows the colour at
+  // Colour a circle (Piece elements only). The circle shows the colour at
   // once; the value read back is exactly the value last set.
   virtual void set_back_color(ControlRef piece, Colour colour) = 0;
   virtual Colour back_color(ControlRef piece) = 0;
 
-  // 7. Set the caption of a Turn element, Tries or Reset; the control shows
+  // Set the caption of a Turn element, Tries or Reset; the control shows
   // it at once.
   virtual void set_caption(ControlRef control, const std::string& text) = 0;
   virtual std::string caption(ControlRef control) = 0;
 
-  // 8 and 9 are the events of FormEvents.
-
-  // 10. Show a modal message box and wait until the player closes it. No
+  // Show a modal message box and wait until the player closes it. No
   // other event of the window is handled meanwhile.
   virtual BoxAnswer message_box(const std::string& text, BoxStyle style,
                                 const std::string& title) = 0;
 };
 
-// 13. Pack a colour from its red, green and blue amounts (0 to 255).
+// Pack a colour from its red, green and blue amounts (0 to 255).
 constexpr Colour pack_colour(std::uint8_t red, std::uint8_t green,
                              std::uint8_t blue) {
   return Colour{red} + 256u * Colour{green} + 65536u * Colour{blue};

@@ -205,6 +205,7 @@ function publish(dir, change, time) {
     script = changed;
   }
   execFileSync('cmake', [`-DWEB=${web}`, `-DSCRIPT=${script}`,
+                         `-DDESIGN=${path.join(sources, 'src/app/form1_design.h')}`,
                          `-DICON=${path.join(sources, 'data/icons/org.tumbra.Tumbra.svg')}`,
                          `-DOUT=${dir}`, '-P', path.join(web, 'assemble_page.cmake')]);
   fs.rmSync(web, {recursive: true});

@@ -6,8 +6,16 @@
 # is one file; and beside it what a web server offers with it: the web app
 # manifest, the icon and the worker that keeps a copy of them for offline
 # play.
-#   cmake -DWEB=src/app/web -DSCRIPT=tumbra.js -DICON=icon.svg -DOUT=dir -P ...
+# The window's caption comes from its design (DESIGN, form1_design.h).
+#   cmake -DWEB=src/app/web -DDESIGN=src/app/form1_design.h -DSCRIPT=tumbra.js
+#         -DICON=icon.svg -DOUT=dir -P ...
+file(READ ${DESIGN} design)
+if(NOT design MATCHES "caption = \"([^\"]+)\"")
+  message(FATAL_ERROR "no caption in ${DESIGN}")
+endif()
+set(caption "${CMAKE_MATCH_1}")
 file(READ ${WEB}/page.html page)
+string(REPLACE "@TUMBRA_CAPTION@" "${caption}" page "${page}")
 file(READ ${WEB}/page_start.js start)
 file(READ ${SCRIPT} module)
 # The script must not end its own element early.
@@ -49,7 +57,9 @@ string(REPLACE "@TUMBRA_STYLE_HASH@" "${style_hash}" page "${page}")
 string(REPLACE "\n@TUMBRA_SCRIPT@\n" "${script}" page "${page}")
 file(WRITE ${OUT}/tumbra.html "${page}")
 
-configure_file(${WEB}/tumbra.webmanifest ${OUT}/tumbra.webmanifest COPYONLY)
+file(READ ${WEB}/tumbra.webmanifest manifest)
+string(REPLACE "@TUMBRA_CAPTION@" "${caption}" manifest "${manifest}")
+file(WRITE ${OUT}/tumbra.webmanifest "${manifest}")
 configure_file(${ICON} ${OUT}/tumbra.svg COPYONLY)
 
 # The worker keeps the three files, each checked against its digest, under

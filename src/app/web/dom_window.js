@@ -16,6 +16,7 @@ mergeInto(LibraryManager.library, {
     stopped: false, // a programming error ended the game
     elements: {},   // 'Turn 3' -> element
     blocks: [],
+    font: '',       // the designed font, as CSS
 
     rgb: function(colour) {
       return 'rgb(' + (colour & 255) + ', ' + ((colour >> 8) & 255) + ', ' +
@@ -65,8 +66,7 @@ mergeInto(LibraryManager.library, {
                   (event.altKey ? 4 : 0);
       TumbraDom.send('tumbra_turn_mousedown', [
         TumbraDom.serial, index, code, shift,
-        (event.clientX - at.left) / scale * 15,
-        (event.clientY - at.top) / scale * 15
+        (event.clientX - at.left) / scale, (event.clientY - at.top) / scale
       ]);
     },
 
@@ -146,7 +146,13 @@ mergeInto(LibraryManager.library, {
   },
 
   tumbra_dom_build__deps: ['$TumbraDom'],
-  tumbra_dom_build: function(serial, width, height) {
+  tumbra_dom_build: function(serial, caption, width, height, family, points) {
+    caption = UTF8ToString(caption);
+    document.title = caption;
+    document.getElementById('tumbra-stage').setAttribute('aria-label', caption);
+    // Where the designed font is missing, a sans-serif of its build.
+    TumbraDom.font = points + 'pt ' + JSON.stringify(UTF8ToString(family)) +
+        ', "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans", sans-serif';
     var box = document.createElement('div');
     box.className = 'window';
     box.style.width = width + 'px';
@@ -175,8 +181,8 @@ mergeInto(LibraryManager.library, {
 
   tumbra_dom_control__deps: ['$TumbraDom'],
   tumbra_dom_control: function(name, index, what, block, left, top, width,
-                               height, visible, colour, caption, spokenName,
-                               description) {
+                               height, visible, colour, fore, designedFont,
+                               caption, spokenName, description) {
     name = UTF8ToString(name);
     var key = name + ' ' + index;
     var element = TumbraDom.elements[key];
@@ -196,6 +202,8 @@ mergeInto(LibraryManager.library, {
     if (all) {
       style.width = width + 'px';
       style.height = height + 'px';
+      if (fore >= 0) style.color = TumbraDom.rgb(fore);
+      if (designedFont) style.font = TumbraDom.font;
     }
     if (all || what === 1) element.hidden = !visible;
     if ((all || what === 2) && colour >= 0) {
@@ -224,7 +232,6 @@ mergeInto(LibraryManager.library, {
 
   tumbra_dom_show__deps: ['$TumbraDom'],
   tumbra_dom_show: function(name, index) {
-    document.title = 'Tumbra!';
     var stage = document.getElementById('tumbra-stage');
     if (TumbraDom.window.parentNode !== stage) {
       stage.appendChild(TumbraDom.window);
@@ -247,7 +254,8 @@ mergeInto(LibraryManager.library, {
   },
 
   tumbra_dom_message_box__deps: ['$TumbraDom'],
-  tumbra_dom_message_box: function(text, critical, title) {
+  tumbra_dom_message_box: function(text, icon, title) {
+    var critical = icon !== 0;
     text = UTF8ToString(text);
     title = UTF8ToString(title);
     return Asyncify.handleSleep(function(wakeUp) {
@@ -256,12 +264,14 @@ mergeInto(LibraryManager.library, {
       box.className = 'box';
       box.setAttribute('aria-labelledby', 'tumbra-box-title');
       box.innerHTML = '<h2 id="tumbra-box-title"></h2><p>' +
-          (critical ? '<span class="critical" role="img" ' +
-                      'aria-label="Critical stop">\u2715</span>' : '') +
+          (critical ? '<span class="critical" role="img">\u2715</span>' : '') +
           '<span></span></p><form method="dialog">' +
           '<button value="ok">OK</button>' +
           (critical ? '' : '<button value="cancel">Cancel</button>') + '</form>';
       box.querySelector('h2').textContent = title;
+      if (critical) {
+        box.querySelector('.critical').setAttribute('aria-label', UTF8ToString(icon));
+      }
       box.querySelector('p > span:last-child').textContent = text;
       var ok = box.querySelector('button');
       // Escape closes the box as Cancel, or as OK where OK is alone; every

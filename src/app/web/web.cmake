@@ -29,10 +29,11 @@ set_property(TARGET tumbra_web APPEND PROPERTY LINK_DEPENDS ${web}/dom_window.js
 add_custom_command(
   OUTPUT tumbra.html tumbra-sw.js tumbra.webmanifest tumbra.svg
   COMMAND ${CMAKE_COMMAND} -DWEB=${web} -DSCRIPT=$<TARGET_FILE:tumbra_web>
+    -DDESIGN=${CMAKE_CURRENT_SOURCE_DIR}/src/app/form1_design.h
     -DICON=${CMAKE_CURRENT_SOURCE_DIR}/data/icons/org.tumbra.Tumbra.svg
     -DOUT=${CMAKE_CURRENT_BINARY_DIR} -P ${web}/assemble_page.cmake
   DEPENDS tumbra_web ${web}/page.html ${web}/page_start.js
     ${web}/service_worker.js ${web}/tumbra.webmanifest
-    ${web}/assemble_page.cmake
+    ${web}/assemble_page.cmake ${CMAKE_CURRENT_SOURCE_DIR}/src/app/form1_design.h
     ${CMAKE_CURRENT_SOURCE_DIR}/data/icons/org.tumbra.Tumbra.svg)
 add_custom_target(tumbra_page ALL DEPENDS tumbra.html)

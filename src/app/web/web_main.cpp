@@ -25,12 +25,15 @@ EMSCRIPTEN_KEEPALIVE void tumbra_start() {
   window.start();
 }
 
+// The pointer's place on the button in CSS pixels, unscaled.
 EMSCRIPTEN_KEEPALIVE void tumbra_turn_mousedown(std::uint32_t serial, int index,
-                                                int button, int shift, float x,
-                                                float y) {
+                                                int button, int shift, double x,
+                                                double y) {
   window.turn_mousedown(serial, static_cast<std::int16_t>(index),
                         static_cast<std::int16_t>(button),
-                        static_cast<std::int16_t>(shift), x, y);
+                        static_cast<std::int16_t>(shift),
+                        tumbra::WebToolkit::twips(x),
+                        tumbra::WebToolkit::twips(y));
 }
 
 EMSCRIPTEN_KEEPALIVE void tumbra_reset_click(std::uint32_t serial) {

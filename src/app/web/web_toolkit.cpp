@@ -11,13 +11,19 @@ namespace tumbra {
 namespace {
 
 // 15 twips to the CSS pixel: 1440 twips to the inch at the web's 96 pixels.
-double pixels(double twips) { return twips / 15.0; }
+constexpr double twips_per_pixel = 1440.0 / 96.0;
+double pixels(double twips) { return twips / twips_per_pixel; }
 
 }  // namespace
 
+float WebToolkit::twips(double pixels) {
+  return static_cast<float>(pixels * twips_per_pixel);
+}
+
 void WebToolkit::open_window() {
-  tumbra_dom_build(serial(), pixels(design::client_width),
-                   pixels(design::client_height));
+  tumbra_dom_build(serial(), design::caption, pixels(design::client_width),
+                   pixels(design::client_height), design::font_family,
+                   design::font_points);
   for (int goal : {0, 1}) {
     tumbra_dom_block(goal, accessible::blocks[goal].name,
                      accessible::blocks[goal].description,
@@ -34,11 +40,13 @@ void WebToolkit::tell(const Control& c, int what) {
   const bool circle = c.name == ControlName::Piece;
   const int block = circle ? int{lattice::in_goal(c.index)} : -1;
   const double left = c.left - (block == 1 ? lattice::goal_offset : 0);
-  const bool coloured = circle || c.name == ControlName::Tries;
+  const bool tries = c.name == ControlName::Tries;
   tumbra_dom_control(
       name_of(c.name), c.index, what, block, pixels(left), pixels(c.top),
       pixels(c.width), pixels(c.height), c.visible ? 1 : 0,
-      coloured ? static_cast<int>(c.back_color) : -1, c.caption.c_str(),
+      circle || tries ? static_cast<int>(c.back_color) : -1,
+      tries ? static_cast<int>(design::tries_fore_color) : -1,
+      design::has_designed_font(c.name) ? 1 : 0, c.caption.c_str(),
       naming ? said.name.c_str() : nullptr, said.description.c_str());
 }
 
@@ -59,9 +67,10 @@ void WebToolkit::close_window() {
 
 BoxAnswer WebToolkit::ask(const std::string& text, BoxStyle style,
                           const std::string& title) {
-  return tumbra_dom_message_box(text.c_str(),
-                                style == BoxStyle::CriticalOkOnly ? 1 : 0,
-                                title.c_str()) == 2
+  const bool critical = style == BoxStyle::CriticalOkOnly;
+  return tumbra_dom_message_box(
+             text.c_str(), critical ? accessible::critical_icon : nullptr,
+             title.c_str()) == 2
              ? BoxAnswer::Cancel
              : BoxAnswer::Ok;
 }

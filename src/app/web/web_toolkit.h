@@ -14,6 +14,9 @@ class WebToolkit : public ControlModel {
  public:
   explicit WebToolkit(FormEvents& events) : ControlModel(events) {}
 
+  // A distance on the page, in CSS pixels, in twips.
+  static float twips(double pixels);
+
  private:
   void open_window() override;
   void add(const Control& control) override { tell(control, -1); }

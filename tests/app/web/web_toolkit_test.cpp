@@ -21,10 +21,13 @@ std::map<std::string, std::string> spoken_names;
 }  // namespace
 
 extern "C" {
-void tumbra_dom_build(unsigned, double, double) { spoken_names.clear(); }
+void tumbra_dom_build(unsigned, const char*, double, double, const char*,
+                      double) {
+  spoken_names.clear();
+}
 void tumbra_dom_block(int, const char*, const char*, double, double) {}
 void tumbra_dom_control(const char* name, int index, int, int, double, double,
-                        double, double, int, int, const char*,
+                        double, double, int, int, int, int, const char*,
                         const char* spoken_name, const char*) {
   if (spoken_name != nullptr) {  // null: the names stay as they were
     spoken_names[std::string(name) + " " + std::to_string(index)] = spoken_name;
@@ -33,7 +36,7 @@ void tumbra_dom_control(const char* name, int index, int, int, double, double,
 void tumbra_dom_tab_next(const char*, int) {}
 void tumbra_dom_show(const char*, int) {}
 void tumbra_dom_unload(void) {}
-int tumbra_dom_message_box(const char*, int, const char*) { return 1; }
+int tumbra_dom_message_box(const char*, const char*, const char*) { return 1; }
 void tumbra_dom_stop(const char* what) { last_stop = what; }
 }
 
