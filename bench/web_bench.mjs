@@ -87,7 +87,7 @@ try {
               `${(zlib.gzipSync(html, {level: 9}).length / 1000).toFixed(1)} kB ` +
               `gzipped | | |`);
   console.log(`| all ${files.length} files make web writes | ${(all.length / 1000).toFixed(1)} kB | ` +
-              `250 kB at most | |`);
+              `100 kB at most | |`);
   console.log(`| Chromium: navigation to painted board (${rounds} runs each) | ` +
               `${fmt(g, 'ms')} | static page, same ${elements} elements, ` +
               `${fmt(f, 'ms')} | ${(g.median / f.median).toFixed(2)} |`);
