@@ -42,23 +42,18 @@ DEADLINE = 30.0
 CLIENT = (417, 161)
 PITCH = 32
 CIRCLE = 33
-TURN_CENTRES = {1: (1, 1), 2: (1, 3), 3: (3, 1), 4: (3, 3), 5: (2, 2)}
 TURN_CELLS = {1: (5, 1), 2: (7, 1), 3: (5, 3), 4: (7, 3), 5: (6, 2)}
 RESET_CELL = (6, 4)  # Reset spans columns 5 to 7 of row 4
 
-COLOURS = {
-    "0": (255, 255, 255),
-    "1": (255, 0, 0),
-    "2": (0, 0, 255),
-    "3": (0, 255, 0),
-    "4": (255, 255, 0),
-    "5": (0, 0, 0),
-}
-
-LEVEL1_START = "00100" "00000" "10001" "00000" "00100"
-LEVEL1_GOAL = "10001" "00000" "00000" "00000" "10001"
-LEVEL2_START = "01110" "10101" "11011" "10101" "01110"
-LEVEL2_GOAL = "11011" "11011" "00000" "11011" "11011"
+# The levels, colours and rings as a player sees them, shared with the
+# browser's tests.
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                       "..", "levels.json")) as levels_file:
+    GAME = json.load(levels_file)
+COLOURS = {c["code"]: tuple(c["rgb"]) for c in GAME["colours"]}
+COLOUR_NAMES = {c["code"]: c["name"] for c in GAME["colours"]}
+(LEVEL1_START, LEVEL1_GOAL), (LEVEL2_START, LEVEL2_GOAL) = (
+    (level["start"], level["goal"]) for level in GAME["levels"][:2])
 
 
 # Left on Turn 1, left on 3, right on 2, right on 4 solves level 1.
@@ -71,27 +66,17 @@ class CaseFailed(Exception):
 
 # ---------------------------------------------------------------- the model
 
-def ring(centre):
-    """The eight cells around `centre`, clockwise from the top left."""
-    r, c = centre
-    return [(r - 1, c - 1), (r - 1, c), (r - 1, c + 1), (r, c + 1),
-            (r + 1, c + 1), (r + 1, c), (r + 1, c - 1), (r, c - 1)]
-
-
 def model_press(board, button, mouse):
     """The board after mouse button `mouse` (1 left, 2 middle, 3 right in X
     numbering) went down on Turn `button`."""
-    if mouse == 1:
-        places = 2 if button != 5 else -1  # clockwise; 5 turns back one
-    elif mouse == 3:
-        places = -2 if button != 5 else 1
-    else:
+    turn = GAME["buttons"][str(button)]
+    places = {1: turn["left"], 3: turn["right"]}.get(mouse)
+    if places is None:
         return board
-    cells = ring(TURN_CENTRES[button])
-    before = [board[r * 5 + c] for r, c in cells]
+    cells = [turn["corner"] + offset for offset in GAME["ring"]]
     after = list(board)
-    for k, (r, c) in enumerate(cells):
-        after[r * 5 + c] = before[(k - places) % 8]
+    for k, cell in enumerate(cells):
+        after[cell] = board[cells[(k - places) % 8]]
     return "".join(after)
 
 
@@ -695,9 +680,6 @@ def case_wayland(options):
         weston.terminate()
         weston.wait()
         shutil.rmtree(runtime, ignore_errors=True)
-
-
-COLOUR_NAMES = {"0": "white", "1": "red"}
 
 
 def circle_names(cells):
