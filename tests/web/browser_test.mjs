@@ -105,6 +105,28 @@ async function spokenNames(page, what) {
   });
 }
 
+// Every circle in its lattice cell: column c and row r of its block at
+// 32 c and 32 r pixels of the window as designed (the goal picture 256
+// further right), 33 pixels across, whatever the window's scale.
+async function placed(page, what) {
+  const circles = await page.evaluate(() => {
+    const box = document.querySelector('.window').getBoundingClientRect();
+    const scale = box.width / 417;
+    return [...Array(50).keys()].map((i) => {
+      const r = document.querySelector(`[data-control="Piece ${i + 1}"]`)
+          .getBoundingClientRect();
+      return [(r.left - box.left) / scale, (r.top - box.top) / scale, r.width / scale];
+    });
+  });
+  circles.forEach(([left, top, size], i) => {
+    const cell = i % 25;
+    const want = [(cell % 5) * 32 + (i >= 25 ? 256 : 0), Math.floor(cell / 5) * 32, 33];
+    check([left, top, size].every((v, k) => Math.abs(v - want[k]) < 0.6),
+          `${what}: circle ${i + 1} at ${[left, top, size].map((v) => v.toFixed(1))}, ` +
+          `not ${want}`);
+  });
+}
+
 // A closed box leaves the page when its close event has run, and the game
 // goes on from there; the box hides a moment earlier.
 const boxOpen = (page) => page.waitFor(() => Boolean(document.querySelector('dialog[open]')));
@@ -212,14 +234,14 @@ function publish(dir, change, time) {
 const releaseShown = () =>
   document.querySelector('meta[name="tumbra-release"]')?.content ?? window.tumbraRelease ?? '1';
 
-// Every case opens the page afresh at level 1, `served` over http or from
-// the disk, in a 640 × 360 viewport.
+// Every case opens the page afresh, served over http, in a 640 × 360
+// viewport, and begins once level 1 shows.
 const cases = {
   async 'level 1 by the typical road, the box, a press under it, Escape'(page) {
     let expected = LEVEL1_START;
-    await levelShown(page, expected, ' 0/ 4', 'level 1');
     expect(await block(page, 26), LEVEL1_GOAL, 'level 1: goal');
     await spokenNames(page, 'level 1');
+    await placed(page, 'level 1');
     const road = [[1, 'left'], [3, 'left'], [2, 'right'], [4, 'right']];
     for (const [n, [button, mouse]] of road.entries()) {
       expected = turned(expected, button, mouse);
@@ -258,7 +280,6 @@ const cases = {
   },
 
   async 'the middle button and the keyboard turn nothing; Reset starts over'(page) {
-    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
     await press(page, 5, 'middle', LEVEL1_START, 'the middle button');
     await page.focus('[data-control="Turn 1"]');
     for (const key of [' ', 'Enter']) await page.key(key);
@@ -323,6 +344,7 @@ const cases = {
       check(Math.abs(seen.width / seen.height - 417 / 161) < 0.01, `${what}: shape`);
       check(Math.abs(seen.x * 2 + seen.width - seen.w) <= 1.5 &&
             Math.abs(seen.y * 2 + seen.height - seen.h) <= 1.5, `${what}: not centred`);
+      await placed(page, what);
     }
     await page.viewport(640, 360);
     await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), 'a turn after the resizes');
@@ -346,7 +368,6 @@ const cases = {
       await new Promise((done) => setTimeout(done, 100));
     }, control, steps);
     let expected = LEVEL1_START;
-    await levelShown(page, expected, ' 0/ 4', 'level 1');
     await touch('Turn 1', [{type: 'down'}, {type: 'up', wait: 50}]);
     expected = turned(expected, 1, 'left');
     expect(await board(page), expected, 'a tap');
@@ -367,7 +388,6 @@ const cases = {
 
   // The count is a polite live region, changed once a turn.
   async 'the tries count is a live region, changed once a turn'(page) {
-    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
     await page.evaluate(() => {
       window.changes = 0;
       new MutationObserver((records) => { window.changes += records.length; })
@@ -429,7 +449,6 @@ const cases = {
   },
 
   async 'nothing on the console and no request beyond the page'(page) {
-    await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
     await press(page, 1, 'left');
     const requests = await page.evaluate(() => performance.getEntriesByType('resource')
         .map((e) => e.name)
@@ -659,6 +678,7 @@ async function main() {
               await page.viewport(640, 360);
               await page.goto(server.url('tumbra.html'));
               expect(await page.title(), 'Tumbra!', 'page title');
+              await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
               await run(page, engine);
             } finally {
               await page.close();
