@@ -12,24 +12,16 @@
 #include <functional>
 #include <vector>
 
+#include "../support/stand_in_form.h"
 #include "toolkit/program_error.h"
 #include "toolkit/toolkit.h"
 
 namespace tumbra::testing {
 
-// A window whose load handler does only what a test asks of it.
-struct ProbeForm final : FormEvents {
-  int loads = 0;
-  void Form_Load() override { ++loads; }
-  void Turn_MouseDown(std::int16_t, std::int16_t, std::int16_t, float,
-                      float) override {}
-  void Reset_Click() override {}
-};
-
 template <class Layer>
 class ToolkitContract : public ::testing::Test {
  protected:
-  ProbeForm form;
+  StandInForm form;  // its load handler does nothing
   Layer window{form};
 };
 TYPED_TEST_SUITE_P(ToolkitContract);

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "../../support/stand_in_form.h"
 #include "../toolkit_contract.h"
 #include "app/accessible_text.h"
 
@@ -26,20 +27,8 @@ INSTANTIATE_TYPED_TEST_SUITE_P(InMemoryWindow, ToolkitContract, InMemoryWindow);
 
 namespace {
 
-// A window that writes down the presses and clicks it is given.
-struct Recorder final : FormEvents {
-  std::vector<std::int16_t> presses;
-  int resets = 0;
-  void Form_Load() override {}
-  void Turn_MouseDown(std::int16_t index, std::int16_t button, std::int16_t,
-                      float, float) override {
-    presses.push_back(static_cast<std::int16_t>(index * 10 + button));
-  }
-  void Reset_Click() override { ++resets; }
-};
-
 TEST(HeadlessWindow, BoxesAreRecordedAnsweredAndSwallowInputWhileOpen) {
-  Recorder recorder;
+  testing::StandInForm recorder;
   HeadlessWindow window(recorder);
   window.show_window();
   window.answer_boxes_with([&](const MessageBoxRecord&) {
@@ -56,7 +45,9 @@ TEST(HeadlessWindow, BoxesAreRecordedAnsweredAndSwallowInputWhileOpen) {
   EXPECT_TRUE(recorder.presses.empty());
   EXPECT_EQ(recorder.resets, 0);
   window.press_turn(3, mouse::middle);
-  EXPECT_EQ(recorder.presses, std::vector<std::int16_t>{34});
+  const std::vector<std::pair<std::int16_t, std::int16_t>> pressed{
+      {3, mouse::middle}};
+  EXPECT_EQ(recorder.presses, pressed);
   EXPECT_EQ(window.live_controls(), 4u);  // the four designed controls
 }
 

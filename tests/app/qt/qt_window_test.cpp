@@ -16,6 +16,7 @@
 #include "../../play/play_scenarios.h"
 #include "../../play/random_play.h"
 #include "../../support/qt_game.h"
+#include "../../support/stand_in_form.h"
 #include "../toolkit_contract.h"
 #include "app/qt/application.h"
 #include "app/qt/circle_look.h"
@@ -31,24 +32,14 @@ namespace {
 using testing::QtGame;
 using testing::QtTestWindow;
 
-// Form1 with every Turn press written down before the game sees it.
-struct RecordingForm final : FormEvents {
-  Form1 form;
-  std::vector<std::pair<std::int16_t, std::int16_t>> presses;
-  void Form_Load() override { form.Form_Load(); }
-  void Turn_MouseDown(std::int16_t index, std::int16_t button,
-                      std::int16_t shift, float x, float y) override {
-    presses.emplace_back(index, button);
-    form.Turn_MouseDown(index, button, shift, x, y);
-  }
-  void Reset_Click() override { form.Reset_Click(); }
-};
-
+// The game with every Turn press written down before it sees it.
 struct RecordedGame {
-  RecordingForm events;
+  Form1 form;
+  testing::StandInForm events;
   QtTestWindow window{events};
   RecordedGame() {
-    events.form.attach(window);
+    events.game = &form;
+    form.attach(window);
     window.show_window();
   }
 };
@@ -177,7 +168,7 @@ TEST(QtWindow, EveryMouseButtonArrivesOnThePressWithItsCode) {
   const std::vector<std::pair<std::int16_t, std::int16_t>> expected{
       {3, mouse::right}, {5, mouse::middle}, {2, 8}};
   EXPECT_EQ(game.events.presses, expected);
-  EXPECT_EQ(game.events.form.state().trycount, 1);  // only the right press
+  EXPECT_EQ(game.form.state().trycount, 1);  // only the right press
 }
 
 TEST(QtWindow, TheSecondOfTwoQuickPressesArrivesToo) {
@@ -190,7 +181,7 @@ TEST(QtWindow, TheSecondOfTwoQuickPressesArrivesToo) {
   QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
   QTest::mouseRelease(handle, Qt::LeftButton, {}, at);
   EXPECT_EQ(game.events.presses.size(), 2u);
-  EXPECT_EQ(game.events.form.state().trycount, 2);
+  EXPECT_EQ(game.form.state().trycount, 2);
 }
 
 TEST(QtWindow, KeysOnTheFocusedTurnButtonTurnNothing) {
@@ -201,7 +192,7 @@ TEST(QtWindow, KeysOnTheFocusedTurnButtonTurnNothing) {
     QTest::keyClick(turn1, key);
   }
   EXPECT_TRUE(game.events.presses.empty());
-  EXPECT_EQ(game.events.form.state().trycount, 0);
+  EXPECT_EQ(game.form.state().trycount, 0);
 }
 
 TEST(QtWindow, ReloadsLeaveNoOldControlAlive) {

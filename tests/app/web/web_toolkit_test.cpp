@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "../../support/stand_in_form.h"
 #include "../toolkit_contract.h"
 #include "app/web/dom_window.h"
 
@@ -57,16 +58,8 @@ namespace {
 // A handler's programming error stops the game: the page is told once, and
 // no later event reaches the game.
 TEST(BrowserWindow, AProgrammingErrorStopsTheGameForGood) {
-  struct Failing final : FormEvents {
-    int presses = 0;
-    void Form_Load() override {}
-    void Turn_MouseDown(std::int16_t, std::int16_t, std::int16_t, float,
-                        float) override {
-      ++presses;
-      throw ProgramError("level 101 is outside 0 to 100");
-    }
-    void Reset_Click() override {}
-  } form;
+  testing::StandInForm form;
+  form.on_press = [] { throw ProgramError("level 101 is outside 0 to 100"); };
   WebToolkit window(form);
   window.start();
   const std::uint32_t serial = 1;  // the first load's
@@ -74,7 +67,7 @@ TEST(BrowserWindow, AProgrammingErrorStopsTheGameForGood) {
   EXPECT_EQ(last_stop, "level 101 is outside 0 to 100");
   window.turn_mousedown(serial, 1, mouse::left, 0, 0, 0);
   window.turn_mousedown(serial + 1, 1, mouse::left, 0, 0, 0);
-  EXPECT_EQ(form.presses, 1);
+  EXPECT_EQ(form.presses.size(), 1u);
 }
 
 }  // namespace
