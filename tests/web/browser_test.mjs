@@ -597,7 +597,9 @@ const whole = {
             await page.waitFor(async (first) => {
               const kept = (await caches.keys()).filter((n) => n.startsWith('tumbra-'));
               return kept.length === 1 && kept[0] !== first;
-            }, first).catch(() => {});
+            }, first).catch(() => {
+              throw new Failed(`${what}: the new release was not kept during the second visit`);
+            });
           }
         }
         expect(seen, '2', `${what}: the release on the third visit`);

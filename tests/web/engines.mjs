@@ -22,8 +22,10 @@ const keys = {Escape: '\uE00C', Enter: '\uE007'};
 
 // What every page offers the cases.
 class Page {
+  // Polls `fn` in the page until it returns something true. The wait ends
+  // with the event; its limit is for a busy machine.
   async waitFor(fn, ...args) {
-    const end = Date.now() + 5000;
+    const end = Date.now() + 20000;
     for (;;) {
       const value = await this.evaluate(fn, ...args).catch(() => undefined);
       if (value) return value;

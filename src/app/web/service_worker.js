@@ -67,7 +67,7 @@ function lookForRelease() {
   return fetch('tumbra-sw.js', {cache: 'reload'}).then(function(response) {
     return response.ok ? response.text() : '';
   }).then(function(worker) {
-    if (worker && worker.indexOf("'" + release + "'") < 0) return checkAgain(5);
+    if (worker && worker.indexOf("'" + release + "'") < 0) return checkAgain(10);
   }).catch(function() {});  // offline: the kept copy serves
 }
 
@@ -75,7 +75,7 @@ function checkAgain(tries) {
   return self.registration.update().then(function() {
     var found = self.registration.installing || self.registration.waiting;
     if (found || tries <= 1) return;
-    return new Promise(function(wake) { setTimeout(wake, 300); })
+    return new Promise(function(wake) { setTimeout(wake, 500); })
         .then(function() { return checkAgain(tries - 1); });
   });
 }
