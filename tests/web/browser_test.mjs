@@ -576,6 +576,13 @@ const whole = {
       const page = await engine.open();
       try {
         await page.viewport(640, 360);
+        // The port may be one an earlier server had: nothing of what that
+        // origin kept then may stand in for this release.
+        await page.goto(address);
+        await page.evaluate(async () => {
+          for (const r of await navigator.serviceWorker.getRegistrations()) await r.unregister();
+          for (const name of await caches.keys()) await caches.delete(name);
+        });
         await page.goto(address);
         await levelShown(page, LEVEL1_START, ' 0/ 4', `${what}: first visit`);
         const first = await page.waitFor(async () => {
