@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
-#include "app/qt/qt_toolkit.h"
+#include "app/game_window.h"
+#include "app/qt/qt_view.h"
 #include "baseline_form.h"
 #include "bench_stats.h"
 
@@ -36,9 +36,8 @@ void settle() {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  tumbra::Form1 form;
-  tumbra::QtToolkit toolkit(form);
-  form.attach(toolkit);
+  tumbra::GameWindow<tumbra::QtView> game;
+  tumbra::ControlModel& toolkit = game.model;
   toolkit.show_window();
   settle();
 

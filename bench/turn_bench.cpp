@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
-#include "app/form1.h"
-#include "app/headless/headless_window.h"
-#include "app/qt/qt_toolkit.h"
+#include "app/game_window.h"
+#include "app/headless/headless_view.h"
+#include "app/qt/qt_view.h"
 #include "play/ring_turn.h"
 #include "play/turn_mousedown.h"
 #include "play/turnit.h"
@@ -25,19 +25,17 @@ namespace {
 using tumbra::Colour;
 
 // Level 6: every ring holds several colours, so every turn changes circles.
-template <class Toolkit>
-struct Level6 {
-  tumbra::Form1 form;
-  Toolkit toolkit{form};
+template <class View>
+struct Level6 : tumbra::GameWindow<View> {
+  tumbra::ControlModel& toolkit = this->model;
   Level6() {
-    form.attach(toolkit);
-    form.state().level = 5;
+    this->form.state().level = 5;
     toolkit.show_window();
   }
 };
 
 void TurnInMemory(benchmark::State& state) {
-  Level6<tumbra::HeadlessWindow> game;
+  Level6<tumbra::HeadlessView> game;
   for (auto _ : state) {
     tumbra::turnit(game.toolkit, game.form.state(), 7, 3);
     benchmark::DoNotOptimize(tumbra::matching_cells(game.toolkit));
@@ -59,7 +57,7 @@ void TurnPlainArray(benchmark::State& state) {
 }
 
 void TurnQt(benchmark::State& state) {
-  Level6<tumbra::QtToolkit> game;
+  Level6<tumbra::QtView> game;
   QCoreApplication::processEvents();
   for (auto _ : state) {
     tumbra::turnit(game.toolkit, game.form.state(), 7, 3);

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/control_model.h"
+#include "app/control.h"
 #include "toolkit/toolkit.h"
 
 namespace tumbra::accessible {

@@ -35,7 +35,12 @@ void ControlModel::insert(const Control& control) {
   if (array.size() <= at) array.resize(at + 1);
   array[at] = control;
   ++live_;
-  add(*array[at]);
+  view().add(*array[at]);
+}
+
+View& ControlModel::view() {
+  if (view_ == nullptr) throw ProgramError("the window has no view");
+  return *view_;
 }
 
 Control& ControlModel::at(ControlRef ref) {
@@ -55,7 +60,7 @@ void ControlModel::show_window() {
   if (!loaded_) {
     ++serial_;
     loaded_ = true;
-    open_window();
+    view().open();
     for (const design::Control& c : design::controls) {
       const Colour colour =
           c.name == ControlName::Tries   ? design::tries_back_color
@@ -72,7 +77,7 @@ void ControlModel::show_window() {
   each_in_tab_order([&](const Control& c) {
     if (first == nullptr) first = &c;
   });
-  present(*first);
+  view().present(*first);
 }
 
 void ControlModel::unload_window() {
@@ -80,7 +85,7 @@ void ControlModel::unload_window() {
   for (auto& array : controls_) array.clear();
   live_ = 0;
   loaded_ = false;
-  close_window();
+  view().close();
 }
 
 ControlRef ControlModel::element(ControlName name, std::int16_t index) {
@@ -107,7 +112,7 @@ void ControlModel::create_element(ControlName array, std::int16_t index) {
 void ControlModel::show_control(ControlRef ref) {
   Control& c = at(ref);
   c.visible = true;
-  change(c, Change::Visible);
+  view().change(c, Change::Visible);
 }
 
 bool ControlModel::visible(ControlRef ref) { return at(ref).visible; }
@@ -115,13 +120,13 @@ bool ControlModel::visible(ControlRef ref) { return at(ref).visible; }
 void ControlModel::set_left(ControlRef ref, float twips) {
   Control& c = at(ref);
   c.left = twips;
-  change(c, Change::Place);
+  view().change(c, Change::Place);
 }
 
 void ControlModel::set_top(ControlRef ref, float twips) {
   Control& c = at(ref);
   c.top = twips;
-  change(c, Change::Place);
+  view().change(c, Change::Place);
 }
 
 float ControlModel::left(ControlRef ref) { return at(ref).left; }
@@ -134,7 +139,7 @@ void ControlModel::set_back_color(ControlRef ref, Colour colour) {
   Control& c = at(ref);
   if (c.back_color == colour) return;
   c.back_color = colour;
-  change(c, Change::Colour);
+  view().change(c, Change::Colour);
 }
 
 Colour ControlModel::back_color(ControlRef ref) {
@@ -150,7 +155,7 @@ void ControlModel::set_caption(ControlRef ref, const std::string& text) {
   }
   Control& c = at(ref);
   c.caption = text;
-  change(c, Change::Caption);
+  view().change(c, Change::Caption);
 }
 
 std::string ControlModel::caption(ControlRef ref) { return at(ref).caption; }
@@ -163,7 +168,7 @@ BoxAnswer ControlModel::message_box(const std::string& text, BoxStyle style,
     bool& open;
     ~Closed() { open = false; }
   } closed{in_box_};
-  return ask(text, style, title);
+  return view().ask(text, style, title);
 }
 
 template <class Handler>
@@ -172,7 +177,7 @@ void ControlModel::guarded(Handler&& handler) {
     handler();
   } catch (const std::exception& error) {
     stopped_ = true;
-    stop(error.what());
+    view().stop(error.what());
   }
 }
 

@@ -6,9 +6,9 @@
 // load, a created element is a hidden copy of its designed element, only a
 // Piece takes a colour and none takes a caption, a reference from an
 // unloaded window is refused, and no input reaches the game while a box is
-// open. The Qt window, the browser's page and the in-memory window are views
-// of it: each implements only the showing below, shows what the model holds
-// and passes the player's input back.
+// open. It is given a view (app/view.h): the Qt window, the browser's page
+// or the in-memory window, which shows what the model holds and passes the
+// player's input back.
 #pragma once
 
 #include <array>
@@ -17,26 +17,20 @@
 #include <string>
 #include <vector>
 
+#include "app/control.h"
 #include "app/form1_design.h"
+#include "app/view.h"
 #include "toolkit/toolkit.h"
 
 namespace tumbra {
 
-// One control as the game last set it.
-struct Control {
-  ControlName name;
-  std::int16_t index;
-  float left, top, width, height;  // twips
-  bool visible;
-  Colour back_color;  // what a Piece shows; Tries keeps its designed green
-  std::string caption;
-};
-
-enum class Change : std::uint8_t { Place, Visible, Colour, Caption };
-
-class ControlModel : public Toolkit {
+class ControlModel final : public Toolkit {
  public:
   explicit ControlModel(FormEvents& events) : events_(events) {}
+
+  // The view that shows the window; given once, before the first show, and
+  // outliving the model's use of it.
+  void attach(View& view) { view_ = &view; }
 
   void show_window() final;
   void unload_window() final;
@@ -93,25 +87,6 @@ class ControlModel : public Toolkit {
     }
   }
 
- protected:
-  // What a window does to show the model. It is told of every change, as
-  // the control stands after it, and decides nothing of its own.
-  // A new load: an empty window that the controls are added to.
-  virtual void open_window() = 0;
-  virtual void add(const Control& control) = 0;
-  virtual void change(const Control& control, Change what) = 0;
-  // Shows the loaded window centred, the keyboard on `first`, the first
-  // control of the tab order.
-  virtual void present(const Control& first) = 0;
-  // The window and every control in it go away.
-  virtual void close_window() = 0;
-  // A modal box; returns once the player has closed it.
-  virtual BoxAnswer ask(const std::string& text, BoxStyle style,
-                        const std::string& title) = 0;
-  // A programming error in a handler. The window reports it; the model
-  // passes no input to the game after it.
-  virtual void stop(const std::string& what) = 0;
-
  private:
   // Command buttons take the keyboard; a label and a shape never do.
   static constexpr bool takes_focus(ControlName name) {
@@ -125,7 +100,10 @@ class ControlModel : public Toolkit {
   template <class Handler>
   void dispatch(std::uint32_t serial, Handler&& handler);
 
+  View& view();
+
   FormEvents& events_;
+  View* view_ = nullptr;
   // By name, then by index: a turn reads and writes dozens of circles.
   std::array<std::vector<std::optional<Control>>, 4> controls_;
   std::size_t live_ = 0;

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
-// What toolkit.h promises, held against every window: a test file
-// instantiates the suite for its window with a type that builds that window
-// around a form whose load handler does nothing, and whose said(name, index)
-// reads back what the window tells a screen reader of a circle.
+// What toolkit.h promises, held against the control model shown by every
+// view: a test file instantiates the suite with a layer type naming its
+// `View`, whose said(view, model, name, index) reads back what the view
+// tells a screen reader of a circle, and whose settle() lets a closed
+// window go.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "../support/stand_in_form.h"
+#include "app/control_model.h"
 #include "toolkit/program_error.h"
 #include "toolkit/toolkit.h"
 
@@ -21,8 +23,18 @@ namespace tumbra::testing {
 template <class Layer>
 class ToolkitContract : public ::testing::Test {
  protected:
+  ToolkitContract() { window.attach(view); }
+  ~ToolkitContract() override {
+    window.unload_window();
+    Layer::settle();
+  }
+  std::string said(ControlName name, std::int16_t index) const {
+    return Layer::said(view, window, name, index);
+  }
+
   StandInForm form;  // its load handler does nothing
-  Layer window{form};
+  ControlModel window{form};
+  typename Layer::View view{window};
 };
 TYPED_TEST_SUITE_P(ToolkitContract);
 
@@ -132,13 +144,13 @@ TYPED_TEST_P(ToolkitContract,
   w.set_left(board, 960);
   w.set_top(goal, 1920);
   w.set_left(goal, 3840 + 480);
-  EXPECT_EQ(w.said(ControlName::Piece, 7), "Row 2, column 3, white");
-  EXPECT_EQ(w.said(ControlName::Piece, 32), "Row 5, column 2, white");
+  EXPECT_EQ(this->said(ControlName::Piece, 7), "Row 2, column 3, white");
+  EXPECT_EQ(this->said(ControlName::Piece, 32), "Row 5, column 2, white");
   w.set_back_color(board, pack_colour(255, 0, 0));
   w.set_top(goal, 0);
   w.set_back_color(goal, pack_colour(0, 0, 0));
-  EXPECT_EQ(w.said(ControlName::Piece, 7), "Row 2, column 3, red");
-  EXPECT_EQ(w.said(ControlName::Piece, 32), "Row 1, column 2, black");
+  EXPECT_EQ(this->said(ControlName::Piece, 7), "Row 2, column 3, red");
+  EXPECT_EQ(this->said(ControlName::Piece, 32), "Row 1, column 2, black");
   for (ControlName name : {ControlName::Turn, ControlName::Tries}) {
     const ControlRef other = w.element(name, name == ControlName::Turn);
     EXPECT_THROW(w.set_back_color(other, 0), ProgramError);

@@ -20,7 +20,7 @@ struct Place {
 
 TEST(Loadshapes, CirclesStandOnTheLatticeBoardLeftGoalEightStepsRight) {
   HeadlessGame game;
-  Toolkit& w = game.window;
+  Toolkit& w = game.model;
   const Place places[] = {{1, 0, 0},       {5, 1920, 0},  {6, 0, 480},
                           {15, 1920, 960}, {21, 0, 1920}, {25, 1920, 1920},
                           {26, 3840, 0},   {30, 5760, 0}, {46, 3840, 1920},
@@ -45,7 +45,7 @@ TEST(Loadshapes, CirclesStandOnTheLatticeBoardLeftGoalEightStepsRight) {
 
 TEST(Loadshapes, TurnPadLiesLikeTheFivePipsOfADie) {
   HeadlessGame game;
-  Toolkit& w = game.window;
+  Toolkit& w = game.model;
   const Place pad[] = {{1, 2400, 480},
                        {2, 3360, 480},
                        {3, 2400, 1440},
@@ -63,35 +63,31 @@ TEST(Loadshapes, TurnPadLiesLikeTheFivePipsOfADie) {
 TEST(Loadshapes, EveryCircleButTheTemplateIsShown) {
   HeadlessGame game;
   for (std::int16_t i = 1; i <= 50; ++i) {
-    EXPECT_TRUE(
-        game.window.visible(game.window.element(ControlName::Piece, i)));
+    EXPECT_TRUE(game.model.visible(game.model.element(ControlName::Piece, i)));
   }
-  EXPECT_FALSE(game.window.visible(game.window.element(ControlName::Piece, 0)));
+  EXPECT_FALSE(game.model.visible(game.model.element(ControlName::Piece, 0)));
 }
 
 TEST(Loadshapes, EveryLoadBuildsTheSameFieldFromTheDesign) {
   HeadlessGame game;
-  const auto first_created = game.window.created();
-  ASSERT_EQ(first_created.size(), 54u);
-  std::set<std::pair<ControlName, std::int16_t>> unique(first_created.begin(),
-                                                        first_created.end());
-  EXPECT_EQ(unique.size(), 54u);  // nothing created twice
-  const std::size_t controls = game.window.live_controls();
-  EXPECT_EQ(controls, 58u);  // the four designed controls and 54 copies
+  // The four designed controls and 54 copies, each counted once.
+  const auto first_elements = testing::elements(game.model);
+  ASSERT_EQ(first_elements.size(), 58u);
+  EXPECT_EQ(game.model.live(), 58u);
 
   auto places = [&] {
     std::vector<std::pair<float, float>> at;
     for (std::int16_t i = 0; i <= 50; ++i) {
-      const ControlRef piece = game.window.element(ControlName::Piece, i);
-      at.emplace_back(game.window.left(piece), game.window.top(piece));
+      const ControlRef piece = game.model.element(ControlName::Piece, i);
+      at.emplace_back(game.model.left(piece), game.model.top(piece));
     }
     return at;
   };
   const auto first_places = places();
   for (int load = 0; load < 3; ++load) {
-    game.window.click_reset();
-    EXPECT_EQ(game.window.created(), first_created);
-    EXPECT_EQ(game.window.live_controls(), controls);
+    game.click_reset();
+    EXPECT_EQ(testing::elements(game.model), first_elements);
+    EXPECT_EQ(game.model.live(), 58u);
     EXPECT_EQ(places(), first_places);
   }
 }

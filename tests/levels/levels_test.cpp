@@ -99,12 +99,12 @@ TEST(LevelTable, EveryLevelIsStoredAndPaintedAsDesigned) {
   }
   // The colours the codes paint, on the first and the last level.
   game.go_to_level(6);
-  EXPECT_EQ(game.window.piece_colour(1), pack_colour(0, 255, 0));
-  EXPECT_EQ(game.window.piece_colour(3), pack_colour(0, 0, 0));
-  EXPECT_EQ(game.window.piece_colour(4), pack_colour(255, 255, 0));
-  EXPECT_EQ(game.window.piece_colour(11), pack_colour(255, 255, 255));
-  EXPECT_EQ(game.window.piece_colour(16), pack_colour(255, 0, 0));
-  EXPECT_EQ(game.window.piece_colour(19), pack_colour(0, 0, 255));
+  EXPECT_EQ(game.piece_colour(1), pack_colour(0, 255, 0));
+  EXPECT_EQ(game.piece_colour(3), pack_colour(0, 0, 0));
+  EXPECT_EQ(game.piece_colour(4), pack_colour(255, 255, 0));
+  EXPECT_EQ(game.piece_colour(11), pack_colour(255, 255, 255));
+  EXPECT_EQ(game.piece_colour(16), pack_colour(255, 0, 0));
+  EXPECT_EQ(game.piece_colour(19), pack_colour(0, 0, 255));
 }
 
 TEST(Leveldef, AgainLeavesTheTableAsItWasAndTheOtherLevelsEmpty) {
@@ -132,7 +132,7 @@ TEST(Loadlevel, PositionsOffTheLatticeRoundHalvesToEven) {
   EXPECT_EQ(round_half_even(2.4999), 2.0);
 
   HeadlessGame game;
-  Toolkit& w = game.window;
+  Toolkit& w = game.model;
   // Row 2 of level 1's start is "10001": circle 1 moved to Top 720 (1.5
   // steps) or 1200 (2.5 steps) reads row 2, and Left 240 (position 1.5)
   // reads its character 2.
@@ -150,7 +150,7 @@ TEST(Loadlevel, PositionsOffTheLatticeRoundHalvesToEven) {
 
 TEST(Loadlevel, ACharacterThatIsNoCodeOrMissingKeepsTheColour) {
   HeadlessGame game;
-  Toolkit& w = game.window;
+  Toolkit& w = game.model;
   const Colour marker = pack_colour(9, 9, 9);
   game.state().startrows[1][0] = "0x";  // "x" is no code, 3 to 5 are missing
   for (std::int16_t i = 1; i <= 5; ++i) {
@@ -165,14 +165,14 @@ TEST(Loadlevel, ACharacterThatIsNoCodeOrMissingKeepsTheColour) {
 TEST(Loadlevel, AReloadKeepsNothingOfThePreviousBoard) {
   HeadlessGame game;
   game.set_board({"12345", "12345", "12345", "12345", "12345"});
-  game.window.click_reset();
+  game.click_reset();
   EXPECT_EQ(game.board(), (Rows{"00100", "00000", "10001", "00000", "00100"}));
   EXPECT_EQ(game.goal(), (Rows{"10001", "00000", "00000", "00000", "10001"}));
 }
 
 TEST(Loadlevel, EachCheckStopsInsteadOfReadingOutsideATable) {
   HeadlessGame game;
-  Toolkit& w = game.window;
+  Toolkit& w = game.model;
   GameState& s = game.state();
   auto reload_fails = [&] { EXPECT_THROW(loadlevel(w, s), ProgramError); };
   s.level = 101;

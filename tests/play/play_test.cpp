@@ -20,10 +20,10 @@ using testing::level1_start;
 TEST(TurnMouseDown, OtherButtonsAndUnknownIndexesTurnNothingButStillCheck) {
   HeadlessGame game;
   for (std::int16_t code : {0, 3, 4, 8, 16}) {
-    game.window.press_turn(1, code);
+    game.press(1, code);
   }
   for (std::int16_t index : {0, 6, -1}) {
-    game.window.press_turn(index, mouse::left);
+    game.press(index, mouse::left);
   }
   EXPECT_EQ(game.board(), level1_start);
   EXPECT_EQ(game.state().trycount, 0);
@@ -32,7 +32,7 @@ TEST(TurnMouseDown, OtherButtonsAndUnknownIndexesTurnNothingButStillCheck) {
   // A board already equal to the goal ends the level on a press that turns
   // nothing: the check runs after every press.
   game.set_board(game.goal());
-  game.window.press_turn(2, mouse::middle);
+  game.press(2, mouse::middle);
   ASSERT_EQ(game.boxes(), 1u);
   EXPECT_EQ(game.last_box().title, "Error");  // 0 tries, fewer than 4
   EXPECT_EQ(game.state().level, 2);

@@ -56,11 +56,11 @@ TEST(Turnit, EachModeMovesTheRingAndOnlyTheRing) {
       HeadlessGame game;
       const Rows goal = game.goal();
       game.set_board(board_with_ring(corner, "ABCDEFGH"));
-      turnit(game.window, game.state(), corner, c.mode);
+      turnit(game.model, game.state(), corner, c.mode);
       EXPECT_EQ(game.board(), board_with_ring(corner, c.ring_after))
           << "corner " << corner << " mode " << c.mode;
       EXPECT_EQ(game.goal(), goal);
-      EXPECT_EQ(testing::char_of(game.window.piece_colour(0)), c.holding);
+      EXPECT_EQ(testing::char_of(game.piece_colour(0)), c.holding);
       EXPECT_EQ(game.state().trycount, 1);
     }
   }
@@ -85,7 +85,7 @@ TEST(Turnit, InverseTurnsRestoreTheRingAndEveryCallCountsATry) {
     HeadlessGame game;
     game.set_board(board_with_ring(7, "ABCDEFGH"));
     for (std::int16_t mode : road.modes) {
-      turnit(game.window, game.state(), 7, mode);
+      turnit(game.model, game.state(), 7, mode);
     }
     EXPECT_EQ(ring_of(game.board(), 7), road.ring_after);
     EXPECT_EQ(game.state().trycount, static_cast<int>(road.modes.size()));
@@ -95,8 +95,8 @@ TEST(Turnit, InverseTurnsRestoreTheRingAndEveryCallCountsATry) {
 TEST(Turnit, AnUnknownModeMovesNothingButStillCountsTheTry) {
   HeadlessGame game;
   const Rows board = game.board();
-  turnit(game.window, game.state(), 1, 0);
-  turnit(game.window, game.state(), 1, 5);
+  turnit(game.model, game.state(), 1, 0);
+  turnit(game.model, game.state(), 1, 5);
   EXPECT_EQ(game.board(), board);
   EXPECT_EQ(game.state().trycount, 2);
   EXPECT_EQ(game.tries(), " 2/ 4");
@@ -105,7 +105,7 @@ TEST(Turnit, AnUnknownModeMovesNothingButStillCountsTheTry) {
 TEST(Turnit, CaptionShowsTriesAgainstTheMinimum) {
   HeadlessGame game;
   game.go_to_level(4);
-  for (int i = 0; i < 10; ++i) turnit(game.window, game.state(), 13, 1);
+  for (int i = 0; i < 10; ++i) turnit(game.model, game.state(), 13, 1);
   EXPECT_EQ(game.tries(), " 10/ 99");
 }
 
@@ -113,9 +113,9 @@ TEST(Turnit, TheCountHoldsAt32767WhileTheColoursStillMove) {
   HeadlessGame game;
   game.state().trycount = 32766;
   game.set_board(board_with_ring(1, "ABCDEFGH"));
-  turnit(game.window, game.state(), 1, 1);
+  turnit(game.model, game.state(), 1, 1);
   EXPECT_EQ(game.state().trycount, 32767);
-  turnit(game.window, game.state(), 1, 1);
+  turnit(game.model, game.state(), 1, 1);
   EXPECT_EQ(game.state().trycount, 32767);
   EXPECT_EQ(ring_of(game.board(), 1), "EFGHABCD");
   EXPECT_EQ(game.tries(), " 32767/ 4");
@@ -125,13 +125,13 @@ TEST(Turnit, ACornerOutsideTheBoardIsAProgramError) {
   HeadlessGame game;
   const Rows board = game.board();
   for (std::int16_t corner : {0, 4, 14, 16, -5}) {
-    EXPECT_THROW(turnit(game.window, game.state(), corner, 1), ProgramError)
+    EXPECT_THROW(turnit(game.model, game.state(), corner, 1), ProgramError)
         << corner;
   }
   EXPECT_EQ(game.board(), board);
   EXPECT_EQ(game.state().trycount, 0);
   game.state().level = 101;
-  EXPECT_THROW(turnit(game.window, game.state(), 1, 1), ProgramError);
+  EXPECT_THROW(turnit(game.model, game.state(), 1, 1), ProgramError);
 }
 
 }  // namespace

@@ -10,10 +10,12 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "app/form1.h"
-#include "app/headless/headless_window.h"
+#include "app/game_window.h"
+#include "app/headless/headless_view.h"
 #include "levels/colour_codes.h"
+#include "recording_view.h"
 
 namespace tumbra::testing {
 
@@ -61,37 +63,67 @@ inline void write_rows(Toolkit& toolkit, int first, const Rows& rows) {
   }
 }
 
-// The game on a window of either layer. `Window` is a Toolkit that also
-// takes player input: press_turn(), click_reset(), boxes() and
-// answer_boxes_with().
-template <class Window>
+// How a test drives a view as a player would: press a Turn button with a
+// mouse code, click Reset, and close the next box with a given answer.
+template <class ViewType>
+struct Driver;
+
+template <>
+struct Driver<HeadlessView> {
+  static void press(HeadlessView& v, std::int16_t index, std::int16_t code) {
+    v.press_turn(index, code);
+  }
+  static void reset(HeadlessView& v) { v.click_reset(); }
+  static void answer(HeadlessView& v, const MessageBoxRecord&, BoxAnswer a) {
+    v.answer = a;
+  }
+};
+
+// Every control of the loaded window, by name and index.
+inline std::vector<std::pair<ControlName, std::int16_t>> elements(
+    const ControlModel& model) {
+  std::vector<std::pair<ControlName, std::int16_t>> all;
+  model.each_control(
+      [&](const Control& c) { all.emplace_back(c.name, c.index); });
+  return all;
+}
+
+// The game shown by a view of type `ViewType`, watched through a recorder.
+template <class ViewType>
 struct Game {
-  Form1 form;
-  Window window{form};
+  GameWindow<ViewType> shown;
+  ControlModel& model = shown.model;
+  ViewType& view = shown.view;
+  RecordingView recorder{view, [this](const MessageBoxRecord& r, BoxAnswer a) {
+                           Driver<ViewType>::answer(view, r, a);
+                         }};
 
   Game() {
-    form.attach(window);
-    window.show_window();
+    model.attach(recorder);
+    model.show_window();
   }
 
-  GameState& state() { return form.state(); }
-  Rows board() { return read_rows(window, board_first); }
-  Rows goal() { return read_rows(window, goal_first); }
-  void set_board(const Rows& rows) { write_rows(window, board_first, rows); }
-  std::string tries() {
-    return window.caption(window.element(ControlName::Tries, 0));
+  GameState& state() { return shown.form.state(); }
+  Rows board() { return read_rows(model, board_first); }
+  Rows goal() { return read_rows(model, goal_first); }
+  void set_board(const Rows& rows) { write_rows(model, board_first, rows); }
+  Colour piece_colour(std::int16_t index) {
+    return model.back_color(model.element(ControlName::Piece, index));
   }
-  std::size_t boxes() const { return window.boxes().size(); }
-  const MessageBoxRecord& last_box() const { return window.boxes().back(); }
+  std::string tries() {
+    return model.caption(model.element(ControlName::Tries, 0));
+  }
+  std::size_t boxes() const { return recorder.boxes.size(); }
+  const MessageBoxRecord& last_box() const { return recorder.boxes.back(); }
 
   void press(std::int16_t button, std::int16_t code) {
-    window.press_turn(button, code);
+    Driver<ViewType>::press(view, button, code);
   }
   void left(std::int16_t button) { press(button, mouse::left); }
   void right(std::int16_t button) { press(button, mouse::right); }
-  void click_reset() { window.click_reset(); }
+  void click_reset() { Driver<ViewType>::reset(view); }
   void answer_boxes_with(std::function<BoxAnswer(const MessageBoxRecord&)> f) {
-    window.answer_boxes_with(std::move(f));
+    recorder.answer = std::move(f);
   }
   // Plays the presses written as "L1 R2 ..." (L or R, then the button).
   void play(const std::string& presses) {
@@ -106,11 +138,11 @@ struct Game {
   // Makes `level` the one on the board, through the game's own reload.
   void go_to_level(std::int16_t level) {
     state().level = static_cast<std::int16_t>(level - 1);
-    window.unload_window();
-    window.show_window();
+    model.unload_window();
+    model.show_window();
   }
 };
 
-using HeadlessGame = Game<HeadlessWindow>;
+using HeadlessGame = Game<HeadlessView>;
 
 }  // namespace tumbra::testing

@@ -7,9 +7,9 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "app/form1.h"
+#include "app/game_window.h"
 #include "app/qt/application.h"
-#include "app/qt/qt_toolkit.h"
+#include "app/qt/qt_view.h"
 #include "app/qt/start_up.h"
 #include "app/qt/termination.h"
 
@@ -17,16 +17,14 @@ int main(int /*argc*/, char** argv) {
   const auto application = tumbra::open_application(argv[0]);
   tumbra::configure_application();
 
-  tumbra::Form1 form;
-  tumbra::QtToolkit window(form);
-  form.attach(window);
-  tumbra::close_on_termination([&window] {
-    if (QWidget* shown = window.window()) {
+  tumbra::GameWindow<tumbra::QtView> game;
+  tumbra::close_on_termination([&game] {
+    if (QWidget* shown = game.view.window()) {
       shown->close();
     } else {
       QCoreApplication::exit(0);
     }
   });
-  window.start();
+  game.model.start();
   return QApplication::exec();
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
-// The browser's window on the page: what web_toolkit.cpp asks of the page,
+// The browser's window on the page: what page_view.cpp asks of the page,
 // and the page's events passed back to the game. The page decides nothing
 // of the game's: places, names and colours come from the control model.
 // Turn buttons act on the press of a mouse button (left 1, right 2, middle

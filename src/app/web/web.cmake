@@ -6,7 +6,7 @@
 # what makes it installable and playable offline when served.
 set(web ${CMAKE_CURRENT_SOURCE_DIR}/src/app/web)
 add_executable(tumbra_web ${TUMBRA_LOGIC_SOURCES} ${TUMBRA_APP_SOURCES}
-  ${web}/web_main.cpp ${web}/web_toolkit.cpp)
+  ${web}/web_main.cpp ${web}/page_view.cpp)
 target_include_directories(tumbra_web PRIVATE src)
 set_target_properties(tumbra_web PROPERTIES OUTPUT_NAME tumbra SUFFIX .js)
 # Exceptions carry a programming error to the handler that stops the game;

@@ -8,35 +8,31 @@
 
 #include <cstdint>
 
-#include "app/form1.h"
-#include "app/web/web_toolkit.h"
+#include "app/game_window.h"
+#include "app/web/page_view.h"
 
 namespace {
 
-tumbra::Form1 form;
-tumbra::WebToolkit window(form);
+tumbra::GameWindow<tumbra::PageView> game;
+tumbra::ControlModel& model = game.model;
 
 }  // namespace
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE void tumbra_start() {
-  form.attach(window);
-  window.start();
-}
+EMSCRIPTEN_KEEPALIVE void tumbra_start() { model.start(); }
 
 // The pointer's place on the button in CSS pixels, unscaled.
 EMSCRIPTEN_KEEPALIVE void tumbra_turn_mousedown(std::uint32_t serial, int index,
                                                 int button, int shift, double x,
                                                 double y) {
-  window.turn_mousedown(serial, static_cast<std::int16_t>(index),
-                        static_cast<std::int16_t>(button),
-                        static_cast<std::int16_t>(shift),
-                        tumbra::WebToolkit::twips(x),
-                        tumbra::WebToolkit::twips(y));
+  model.turn_mousedown(serial, static_cast<std::int16_t>(index),
+                       static_cast<std::int16_t>(button),
+                       static_cast<std::int16_t>(shift),
+                       tumbra::PageView::twips(x), tumbra::PageView::twips(y));
 }
 
 EMSCRIPTEN_KEEPALIVE void tumbra_reset_click(std::uint32_t serial) {
-  window.reset_click(serial);
+  model.reset_click(serial);
 }
 }

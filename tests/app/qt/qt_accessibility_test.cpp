@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "../../support/qt_game.h"
+#include "app/qt/block_widget.h"
 
 namespace tumbra {
 namespace {
@@ -24,24 +25,24 @@ std::string read(QWidget* widget, QAccessible::Text text) {
 
 TEST(QtAccessibility, ButtonsLabelAndBlocksSayWhatTheyAreAndDo) {
   QtGame game;
-  QWidget* board = game.window.block(ControlName::Piece, 1);
-  QWidget* goal = game.window.block(ControlName::Piece, 26);
-  QWidget* tries = game.window.widget(ControlName::Tries, 0);
+  QWidget* board = game.view.block(ControlName::Piece, 1);
+  QWidget* goal = game.view.block(ControlName::Piece, 26);
+  QWidget* tries = game.view.widget(ControlName::Tries, 0);
   struct Expected {
     QWidget* widget;
     const char* name;
     const char* description;
   };
   const Expected expected[] = {
-      {game.window.widget(ControlName::Turn, 1), "Turn 1",
+      {game.view.widget(ControlName::Turn, 1), "Turn 1",
        "Turns the ring of eight circles around the centre of the top-left "
        "group of the play board. Left button: a quarter turn clockwise. "
        "Right button: a quarter turn counter-clockwise."},
-      {game.window.widget(ControlName::Turn, 5), "Turn 5",
+      {game.view.widget(ControlName::Turn, 5), "Turn 5",
        "Turns the ring of eight circles around the centre of the centre "
        "group of the play board. Left button: one place counter-clockwise. "
        "Right button: one place clockwise."},
-      {game.window.widget(ControlName::Reset, 0), "Reset",
+      {game.view.widget(ControlName::Reset, 0), "Reset",
        "Starts the game over at level 1"},
       {tries, "Tries", "0 tries made; the minimum for this level is 4"},
       {board, "Play board",
@@ -63,9 +64,9 @@ TEST(QtAccessibility, ButtonsLabelAndBlocksSayWhatTheyAreAndDo) {
 TEST(QtAccessibility, EachCircleNamesItsPlaceAndColourAsTheColourChanges) {
   QtGame game;
   auto name_of = [&](std::int16_t piece) {
-    QWidget* block = game.window.block(ControlName::Piece, piece);
-    const QRect pixels = game.window.pixels(ControlName::Piece, piece);
-    const QRect on_screen(game.window.window()->mapToGlobal(pixels.topLeft()),
+    QWidget* block = game.view.block(ControlName::Piece, piece);
+    const QRect pixels = game.view.pixels(ControlName::Piece, piece);
+    const QRect on_screen(game.view.window()->mapToGlobal(pixels.topLeft()),
                           pixels.size());
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(block);
     std::string name = "<no child at the circle's place>";
@@ -81,7 +82,7 @@ TEST(QtAccessibility, EachCircleNamesItsPlaceAndColourAsTheColourChanges) {
   };
   for (std::int16_t first : {1, 26}) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(
-                  game.window.block(ControlName::Piece, first))
+                  game.view.block(ControlName::Piece, first))
                   ->childCount(),
               25);
   }

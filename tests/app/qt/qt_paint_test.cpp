@@ -11,13 +11,13 @@
 #include <map>
 
 #include "../../support/qt_game.h"
+#include "app/qt/block_widget.h"
 #include "play/turnit.h"
 
 namespace tumbra {
 namespace {
 
 using testing::QtGame;
-using testing::QtTestWindow;
 
 // Counts paint events by widget and gathers the region each one covered,
 // in window coordinates.
@@ -46,22 +46,20 @@ TEST(QtPainting, ATurnRepaintsOnlyTheChangedCirclesAndTheTriesLabel) {
   QtGame game;
   game.go_to_level(6);  // every ring holds several colours
   settle();
-  QtTestWindow& w = game.window;
+  QtView& w = game.view;
   const QPointer<QWidget> window = w.window();
   const QPointer<QWidget> tries = w.widget(ControlName::Tries, 0);
   const QPointer<QWidget> board = w.block(ControlName::Piece, 1);
   const QPointer<QWidget> goal = w.block(ControlName::Piece, 26);
   const int overlap = 1;  // pixels by which neighbouring cells overlap
-  auto colour = [&](std::int16_t i) {
-    return w.back_color(w.element(ControlName::Piece, i));
-  };
+  auto colour = [&](std::int16_t i) { return game.piece_colour(i); };
   for (std::int16_t corner : {1, 3, 7, 11, 13}) {
     for (std::int16_t mode : {1, 2, 3, 4}) {
       std::map<std::int16_t, Colour> before;
       for (std::int16_t i = 1; i <= 50; ++i) before[i] = colour(i);
       PaintCounter counter;
       qApp->installEventFilter(&counter);
-      turnit(w, game.state(), corner, mode);
+      turnit(game.model, game.state(), corner, mode);
       settle();
       qApp->removeEventFilter(&counter);
 

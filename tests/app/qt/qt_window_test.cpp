@@ -19,28 +19,46 @@
 #include "../../support/stand_in_form.h"
 #include "../toolkit_contract.h"
 #include "app/qt/application.h"
+#include "app/qt/block_widget.h"
 #include "app/qt/circle_look.h"
 
 namespace tumbra {
 namespace testing {
 INSTANTIATE_TYPED_TEST_SUITE_P(QtWindow, PlayScenarios, QtGame);
-INSTANTIATE_TYPED_TEST_SUITE_P(QtWindow, ToolkitContract, QtTestWindow);
+struct QtLayer {
+  using View = QtView;
+  static std::string said(const QtView& view, const ControlModel&,
+                          ControlName name, std::int16_t index) {
+    BlockWidget* b = view.block(name, index);
+    return b == nullptr ? "<no block>"
+                        : b->accessible_circle(index)
+                              ->text(QAccessible::Name)
+                              .toStdString();
+  }
+  static void settle() { testing::settle(); }
+};
+INSTANTIATE_TYPED_TEST_SUITE_P(QtWindow, ToolkitContract, QtLayer);
 }  // namespace testing
 
 namespace {
 
 using testing::QtGame;
-using testing::QtTestWindow;
 
 // The game with every Turn press written down before it sees it.
 struct RecordedGame {
   Form1 form;
   testing::StandInForm events;
-  QtTestWindow window{events};
+  ControlModel model{events};
+  QtView view{model};
   RecordedGame() {
     events.game = &form;
-    form.attach(window);
-    window.show_window();
+    form.attach(model);
+    model.attach(view);
+    model.show_window();
+  }
+  ~RecordedGame() {
+    model.unload_window();
+    testing::settle();
   }
 };
 
@@ -50,7 +68,7 @@ double pixels_per_twip() {
 
 TEST(QtWindow, ShowsTheDesignedWindowCentredWithEveryControlInItsCell) {
   QtGame game;
-  QWidget* window = game.window.window();
+  QWidget* window = game.view.window();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->windowTitle(), "Tumbra!");
   ASSERT_DOUBLE_EQ(pixels_per_twip(), 1.0 / 15.0);  // 96 DPI offscreen
@@ -77,21 +95,21 @@ TEST(QtWindow, ShowsTheDesignedWindowCentredWithEveryControlInItsCell) {
       {ControlName::Reset, 0, {160, 128, 97, 33}},
   };
   for (const Cell& c : cells) {
-    EXPECT_EQ(game.window.pixels(c.name, c.index), c.pixels)
+    EXPECT_EQ(game.view.pixels(c.name, c.index), c.pixels)
         << int(c.name) << "/" << c.index;
-    EXPECT_TRUE(game.window.visible(game.window.element(c.name, c.index)));
+    EXPECT_TRUE(game.model.visible(game.model.element(c.name, c.index)));
   }
-  EXPECT_FALSE(game.window.visible(game.window.element(ControlName::Piece, 0)));
+  EXPECT_FALSE(game.model.visible(game.model.element(ControlName::Piece, 0)));
 
-  auto* tries = static_cast<QLabel*>(game.window.widget(ControlName::Tries, 0));
+  auto* tries = static_cast<QLabel*>(game.view.widget(ControlName::Tries, 0));
   EXPECT_EQ(tries->text(), " 0/ 4");
   EXPECT_EQ(tries->palette().color(QPalette::Window), QColor(0, 255, 0));
   EXPECT_EQ(tries->palette().color(QPalette::WindowText), QColor(255, 0, 0));
   EXPECT_DOUBLE_EQ(tries->font().pointSizeF(), 13.5);
   auto* reset =
-      static_cast<QPushButton*>(game.window.widget(ControlName::Reset, 0));
+      static_cast<QPushButton*>(game.view.widget(ControlName::Reset, 0));
   EXPECT_EQ(reset->text(), "Reset");
-  EXPECT_EQ(window->focusWidget(), game.window.widget(ControlName::Turn, 1));
+  EXPECT_EQ(window->focusWidget(), game.view.widget(ControlName::Turn, 1));
 }
 
 TEST(QtWindow, TheApplicationCarriesItsDesktopIdAndIcon) {
@@ -105,10 +123,10 @@ TEST(QtWindow, TheApplicationCarriesItsDesktopIdAndIcon) {
 TEST(QtWindow, CirclesPaintTheirExactColourAtTheirCentre) {
   QtGame game;
   game.go_to_level(6);
-  const QImage image = game.window.window()->grab().toImage();
+  const QImage image = game.view.window()->grab().toImage();
   for (std::int16_t i = 1; i <= 50; ++i) {
-    const Colour colour = game.window.piece_colour(i);
-    const QPoint centre = game.window.pixels(ControlName::Piece, i).center();
+    const Colour colour = game.piece_colour(i);
+    const QPoint centre = game.view.pixels(ControlName::Piece, i).center();
     EXPECT_EQ(image.pixelColor(centre), to_qcolor(colour)) << "piece " << i;
   }
 }
@@ -126,11 +144,11 @@ TEST(QtWindow, CircleOutlinesStandOutOnDarkAndLightColourSchemes) {
     {
       QtGame game;
       game.go_to_level(6);  // black and white circles side by side
-      const QImage image = game.window.window()->grab().toImage();
+      const QImage image = game.view.window()->grab().toImage();
       // The gap between four circles shows the window itself.
       EXPECT_EQ(image.pixelColor(31, 31), background);
       for (std::int16_t i = 1; i <= 50; ++i) {
-        const QRect circle = game.window.pixels(ControlName::Piece, i);
+        const QRect circle = game.view.pixels(ControlName::Piece, i);
         double best = 1.0;
         // The rim at the top of the circle, as painted.
         for (int x = circle.center().x() - 3; x <= circle.center().x() + 3;
@@ -142,7 +160,7 @@ TEST(QtWindow, CircleOutlinesStandOutOnDarkAndLightColourSchemes) {
         EXPECT_GE(best, 3.0)
             << "piece " << i << " on " << background.name().toStdString();
         EXPECT_EQ(image.pixelColor(circle.center()),
-                  to_qcolor(game.window.piece_colour(i)));
+                  to_qcolor(game.piece_colour(i)));
       }
     }
     QApplication::setPalette(original);
@@ -151,7 +169,7 @@ TEST(QtWindow, CircleOutlinesStandOutOnDarkAndLightColourSchemes) {
 
 TEST(QtWindow, EveryMouseButtonArrivesOnThePressWithItsCode) {
   RecordedGame game;
-  const QPointer<QWidget> turn3 = game.window.widget(ControlName::Turn, 3);
+  const QPointer<QWidget> turn3 = game.view.widget(ControlName::Turn, 3);
   QTest::mousePress(turn3->window()->windowHandle(), Qt::RightButton, {},
                     turn3->mapTo(turn3->window(), QPoint(16, 16)));
   // Delivered on the press, before any release.
@@ -162,9 +180,9 @@ TEST(QtWindow, EveryMouseButtonArrivesOnThePressWithItsCode) {
                       turn3->mapTo(turn3->window(), QPoint(16, 16)));
   EXPECT_FALSE(static_cast<QPushButton*>(turn3.data())->isDown());
 
-  game.window.send_press(game.window.widget(ControlName::Turn, 5),
-                         mouse::middle);
-  game.window.send_press(game.window.widget(ControlName::Turn, 2), 8);
+  testing::send_press(game.view, game.view.widget(ControlName::Turn, 5),
+                      mouse::middle);
+  testing::send_press(game.view, game.view.widget(ControlName::Turn, 2), 8);
   const std::vector<std::pair<std::int16_t, std::int16_t>> expected{
       {3, mouse::right}, {5, mouse::middle}, {2, 8}};
   EXPECT_EQ(game.events.presses, expected);
@@ -173,7 +191,7 @@ TEST(QtWindow, EveryMouseButtonArrivesOnThePressWithItsCode) {
 
 TEST(QtWindow, TheSecondOfTwoQuickPressesArrivesToo) {
   RecordedGame game;
-  const QPointer<QWidget> turn1 = game.window.widget(ControlName::Turn, 1);
+  const QPointer<QWidget> turn1 = game.view.widget(ControlName::Turn, 1);
   QWindow* handle = turn1->window()->windowHandle();
   const QPoint at = turn1->mapTo(turn1->window(), QPoint(16, 16));
   // Press, release, press within the double-click interval: the toolkit
@@ -186,7 +204,7 @@ TEST(QtWindow, TheSecondOfTwoQuickPressesArrivesToo) {
 
 TEST(QtWindow, KeysOnTheFocusedTurnButtonTurnNothing) {
   RecordedGame game;
-  const QPointer<QWidget> turn1 = game.window.widget(ControlName::Turn, 1);
+  const QPointer<QWidget> turn1 = game.view.widget(ControlName::Turn, 1);
   ASSERT_EQ(turn1->window()->focusWidget(), turn1);
   for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
     QTest::keyClick(turn1, key);
@@ -199,13 +217,13 @@ TEST(QtWindow, ReloadsLeaveNoOldControlAlive) {
   QtGame game;
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   const qsizetype widgets = QApplication::allWidgets().size();
-  const QPoint place = game.window.window()->pos();
+  const QPoint place = game.view.window()->pos();
   for (int i = 0; i < 5; ++i) {
-    game.window.window()->move(place + QPoint(40, 30));  // the player moved it
+    game.view.window()->move(place + QPoint(40, 30));  // the player moved it
     game.click_reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(QApplication::allWidgets().size(), widgets);
-    EXPECT_EQ(game.window.window()->pos(), place);  // centred again
+    EXPECT_EQ(game.view.window()->pos(), place);  // centred again
   }
   game.play("L1 L3 R2 R4");  // won by a press whose button the reload retires
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -215,13 +233,13 @@ TEST(QtWindow, ReloadsLeaveNoOldControlAlive) {
 
 TEST(QtWindow, ResizingMovesNoControl) {
   QtGame game;
-  const QRect circle = game.window.pixels(ControlName::Piece, 50);
-  const QRect button = game.window.pixels(ControlName::Turn, 4);
+  const QRect circle = game.view.pixels(ControlName::Piece, 50);
+  const QRect button = game.view.pixels(ControlName::Turn, 4);
   for (QSize size : {QSize(900, 600), QSize(10, 10)}) {
-    game.window.window()->resize(size);
+    game.view.window()->resize(size);
     QCoreApplication::processEvents();
-    EXPECT_EQ(game.window.pixels(ControlName::Piece, 50), circle);
-    EXPECT_EQ(game.window.pixels(ControlName::Turn, 4), button);
+    EXPECT_EQ(game.view.pixels(ControlName::Piece, 50), circle);
+    EXPECT_EQ(game.view.pixels(ControlName::Turn, 4), button);
   }
 }
 

@@ -4,7 +4,7 @@
 // The browser's window keeps the toolkit's contract too. Built natively,
 // its page is a stand-in that keeps only what each control is called; the
 // browser tests drive the real page.
-#include "app/web/web_toolkit.h"
+#include "app/web/page_view.h"
 
 #include <gtest/gtest.h>
 
@@ -43,12 +43,14 @@ void tumbra_dom_stop(const char* what) { last_stop = what; }
 
 namespace tumbra {
 namespace testing {
-struct BrowserWindow : WebToolkit {
-  using WebToolkit::WebToolkit;
-  std::string said(ControlName name, std::int16_t index) const {
+struct BrowserWindow {
+  using View = PageView;
+  static std::string said(const PageView&, const ControlModel&,
+                          ControlName name, std::int16_t index) {
     return spoken_names[std::string(name_of(name)) + " " +
                         std::to_string(index)];
   }
+  static void settle() {}
 };
 INSTANTIATE_TYPED_TEST_SUITE_P(BrowserWindow, ToolkitContract, BrowserWindow);
 }  // namespace testing
@@ -60,13 +62,15 @@ namespace {
 TEST(BrowserWindow, AProgrammingErrorStopsTheGameForGood) {
   testing::StandInForm form;
   form.on_press = [] { throw ProgramError("level 101 is outside 0 to 100"); };
-  WebToolkit window(form);
-  window.start();
+  ControlModel model(form);
+  PageView page(model);
+  model.attach(page);
+  model.start();
   const std::uint32_t serial = 1;  // the first load's
-  window.turn_mousedown(serial, 1, mouse::left, 0, 0, 0);
+  model.turn_mousedown(serial, 1, mouse::left, 0, 0, 0);
   EXPECT_EQ(last_stop, "level 101 is outside 0 to 100");
-  window.turn_mousedown(serial, 1, mouse::left, 0, 0, 0);
-  window.turn_mousedown(serial + 1, 1, mouse::left, 0, 0, 0);
+  model.turn_mousedown(serial, 1, mouse::left, 0, 0, 0);
+  model.turn_mousedown(serial + 1, 1, mouse::left, 0, 0, 0);
   EXPECT_EQ(form.presses.size(), 1u);
 }
 

@@ -7,32 +7,35 @@
 #pragma once
 
 #include "app/control_model.h"
+#include "app/view.h"
 
 namespace tumbra {
 
-class WebToolkit : public ControlModel {
+class PageView final : public View {
  public:
-  explicit WebToolkit(FormEvents& events) : ControlModel(events) {}
+  // Shows `model`; the page passes its input to the model directly.
+  explicit PageView(const ControlModel& model) : model_(model) {}
 
   // A distance on the page, in CSS pixels, in twips.
   static float twips(double pixels);
 
- private:
-  void open_window() override;
+  void open() override;
   void add(const Control& control) override { tell(control, -1); }
   void change(const Control& control, Change what) override {
     tell(control, static_cast<int>(what));
   }
   void present(const Control& first) override;
-  void close_window() override;
+  void close() override;
   BoxAnswer ask(const std::string& text, BoxStyle style,
                 const std::string& title) override;
   void stop(const std::string& what) override;
 
+ private:
   // Tells the page what changed of a control (-1: all of it, being new;
   // -2: only what a screen reader says of it).
   void tell(const Control& control, int what);
 
+  const ControlModel& model_;
   // Names wait until the window shows: a load places and colours every
   // circle, and naming each at every step would slow the first paint.
   bool shown_ = false;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
-#include "app/web/web_toolkit.h"
+#include "app/web/page_view.h"
 
 #include "app/accessible_text.h"
 #include "app/form1_design.h"
@@ -16,14 +16,14 @@ double pixels(double twips) { return twips / twips_per_pixel; }
 
 }  // namespace
 
-float WebToolkit::twips(double pixels) {
+float PageView::twips(double pixels) {
   return static_cast<float>(pixels * twips_per_pixel);
 }
 
-void WebToolkit::open_window() {
-  tumbra_dom_build(serial(), design::caption, pixels(design::client_width),
-                   pixels(design::client_height), design::font_family,
-                   design::font_points);
+void PageView::open() {
+  tumbra_dom_build(model_.serial(), design::caption,
+                   pixels(design::client_width), pixels(design::client_height),
+                   design::font_family, design::font_points);
   for (int goal : {0, 1}) {
     tumbra_dom_block(goal, accessible::blocks[goal].name,
                      accessible::blocks[goal].description,
@@ -32,7 +32,7 @@ void WebToolkit::open_window() {
   }
 }
 
-void WebToolkit::tell(const Control& c, int what) {
+void PageView::tell(const Control& c, int what) {
   // A new place, colour or caption may change what a screen reader says.
   const bool naming = shown_ && what != static_cast<int>(Change::Visible);
   const accessible::Spoken said =
@@ -50,33 +50,31 @@ void WebToolkit::tell(const Control& c, int what) {
       naming ? said.name.c_str() : nullptr, said.description.c_str());
 }
 
-void WebToolkit::present(const Control& first) {
+void PageView::present(const Control& first) {
   if (!shown_) {
     shown_ = true;
-    each_control([this](const Control& c) { tell(c, -2); });
+    model_.each_control([this](const Control& c) { tell(c, -2); });
   }
-  each_in_tab_order(
+  model_.each_in_tab_order(
       [](const Control& c) { tumbra_dom_tab_next(name_of(c.name), c.index); });
   tumbra_dom_show(name_of(first.name), first.index);
 }
 
-void WebToolkit::close_window() {
+void PageView::close() {
   shown_ = false;
   tumbra_dom_unload();
 }
 
-BoxAnswer WebToolkit::ask(const std::string& text, BoxStyle style,
-                          const std::string& title) {
+BoxAnswer PageView::ask(const std::string& text, BoxStyle style,
+                        const std::string& title) {
   const bool critical = style == BoxStyle::CriticalOkOnly;
-  return tumbra_dom_message_box(
-             text.c_str(), critical ? accessible::critical_icon : nullptr,
-             title.c_str()) == 2
+  return tumbra_dom_message_box(text.c_str(),
+                                critical ? accessible::critical_icon : nullptr,
+                                title.c_str()) == 2
              ? BoxAnswer::Cancel
              : BoxAnswer::Ok;
 }
 
-void WebToolkit::stop(const std::string& what) {
-  tumbra_dom_stop(what.c_str());
-}
+void PageView::stop(const std::string& what) { tumbra_dom_stop(what.c_str()); }
 
 }  // namespace tumbra

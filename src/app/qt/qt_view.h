@@ -18,6 +18,7 @@
 
 #include "app/control_model.h"
 #include "app/qt/twips.h"
+#include "app/view.h"
 
 class QScreen;
 class QWidget;
@@ -27,10 +28,11 @@ namespace tumbra {
 class BlockWidget;
 class FormWindow;
 
-class QtToolkit : public ControlModel {
+class QtView final : public View {
  public:
-  explicit QtToolkit(FormEvents& events);
-  ~QtToolkit() override;
+  // Shows `model`, and passes the window's input to it.
+  explicit QtView(ControlModel& model);
+  ~QtView() override;
 
   // The window now loaded, or nullptr; the widget of a button or the
   // label; where a control stands in the window, in pixels; and the block
@@ -40,20 +42,19 @@ class QtToolkit : public ControlModel {
   QRect pixels(ControlName name, std::int16_t index) const;
   BlockWidget* block(ControlName name, std::int16_t index) const;
 
- protected:
-  BoxAnswer ask(const std::string& text, BoxStyle style,
-                const std::string& title) override;
-
- private:
-  void open_window() override;
+  void open() override;
   void add(const Control& control) override;
   void change(const Control& control, Change what) override;
   void present(const Control& first) override;
-  void close_window() override;
+  void close() override;
+  BoxAnswer ask(const std::string& text, BoxStyle style,
+                const std::string& title) override;
   [[noreturn]] void stop(const std::string& what) override;
 
+ private:
   QWidget* make_widget(const Control& control);
 
+  ControlModel& model_;
   QPointer<FormWindow> window_;
   std::array<BlockWidget*, 2> blocks_{};  // the play board, the goal
   std::map<std::pair<ControlName, std::int16_t>, QWidget*> widgets_;

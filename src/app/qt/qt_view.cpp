@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
-#include "app/qt/qt_toolkit.h"
+#include "app/qt/qt_view.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -22,28 +22,26 @@
 
 namespace tumbra {
 
-QtToolkit::QtToolkit(FormEvents& events) : ControlModel(events) {
-  install_accessibility();
-}
+QtView::QtView(ControlModel& model) : model_(model) { install_accessibility(); }
 
-QtToolkit::~QtToolkit() { delete window_.data(); }
+QtView::~QtView() { delete window_.data(); }
 
-QWidget* QtToolkit::window() const { return window_.data(); }
+QWidget* QtView::window() const { return window_.data(); }
 
-QWidget* QtToolkit::widget(ControlName name, std::int16_t index) const {
+QWidget* QtView::widget(ControlName name, std::int16_t index) const {
   const auto it = widgets_.find({name, index});
   return it == widgets_.end() ? nullptr : it->second;
 }
 
-BlockWidget* QtToolkit::block(ControlName name, std::int16_t index) const {
-  if (name != ControlName::Piece || find(name, index) == nullptr)
+BlockWidget* QtView::block(ControlName name, std::int16_t index) const {
+  if (name != ControlName::Piece || model_.find(name, index) == nullptr)
     return nullptr;
   return blocks_[lattice::in_goal(index) ? 1 : 0];
 }
 
-QRect QtToolkit::pixels(ControlName name, std::int16_t index) const {
+QRect QtView::pixels(ControlName name, std::int16_t index) const {
   if (BlockWidget* b = block(name, index)) {
-    return b->pixels(*find(name, index)).translated(b->pos());
+    return b->pixels(*model_.find(name, index)).translated(b->pos());
   }
   QWidget* w = widget(name, index);
   return w == nullptr
@@ -51,7 +49,7 @@ QRect QtToolkit::pixels(ControlName name, std::int16_t index) const {
              : QRect(w->mapTo(window_.data(), QPoint(0, 0)), w->size());
 }
 
-void QtToolkit::open_window() {
+void QtView::open() {
   QScreen* screen =
       screen_.isNull() ? QGuiApplication::primaryScreen() : screen_.data();
   if (screen == nullptr) throw ProgramError("no screen to show the window on");
@@ -63,25 +61,25 @@ void QtToolkit::open_window() {
   window_->resize(twips_.to_pixels(design::client_width),
                   twips_.to_pixels(design::client_height));
   for (bool goal : {false, true}) {
-    auto* b = new BlockWidget(window_.data(), *this, goal, twips_);
+    auto* b = new BlockWidget(window_.data(), model_, goal, twips_);
     b->setAccessibleName(accessible::blocks[goal].name);
     b->setAccessibleDescription(accessible::blocks[goal].description);
     blocks_[goal] = b;
   }
 }
 
-QWidget* QtToolkit::make_widget(const Control& c) {
+QWidget* QtView::make_widget(const Control& c) {
   QWidget* parent = window_.data();
-  const std::uint32_t load = serial();
+  const std::uint32_t load = model_.serial();
   switch (c.name) {
     case ControlName::Turn: {
       const std::int16_t index = c.index;
       auto* button = new TurnButton(
           parent, [this, load, index](std::int16_t code, std::int16_t shift,
                                       QPointF at) {
-            turn_mousedown(load, index, code, shift,
-                           static_cast<float>(twips_.to_twips(at.x())),
-                           static_cast<float>(twips_.to_twips(at.y())));
+            model_.turn_mousedown(load, index, code, shift,
+                                  static_cast<float>(twips_.to_twips(at.x())),
+                                  static_cast<float>(twips_.to_twips(at.y())));
           });
       button->setFocusPolicy(Qt::StrongFocus);
       return button;
@@ -91,7 +89,7 @@ QWidget* QtToolkit::make_widget(const Control& c) {
       button->setAutoDefault(false);
       button->setFont(designed_font());
       QObject::connect(button, &QPushButton::clicked, button,
-                       [this, load] { reset_click(load); });
+                       [this, load] { model_.reset_click(load); });
       return button;
     }
     case ControlName::Tries: {
@@ -115,7 +113,7 @@ QWidget* QtToolkit::make_widget(const Control& c) {
   return nullptr;
 }
 
-void QtToolkit::add(const Control& c) {
+void QtView::add(const Control& c) {
   QWidget* w = make_widget(c);
   if (w == nullptr) return;
   widgets_[{c.name, c.index}] = w;
@@ -124,7 +122,7 @@ void QtToolkit::add(const Control& c) {
   }
 }
 
-void QtToolkit::change(const Control& c, Change what) {
+void QtView::change(const Control& c, Change what) {
   if (c.name == ControlName::Piece) {
     block(c.name, c.index)->circle_changed(c, what);
     return;
@@ -151,9 +149,9 @@ void QtToolkit::change(const Control& c, Change what) {
   }
 }
 
-void QtToolkit::present(const Control& first) {
+void QtView::present(const Control& first) {
   QWidget* before = nullptr;
-  each_in_tab_order([&](const Control& c) {
+  model_.each_in_tab_order([&](const Control& c) {
     QWidget* w = widget(c.name, c.index);
     if (before != nullptr) QWidget::setTabOrder(before, w);
     before = w;
@@ -162,7 +160,7 @@ void QtToolkit::present(const Control& first) {
   widget(first.name, first.index)->setFocus();
 }
 
-void QtToolkit::close_window() {
+void QtView::close() {
   screen_ = window_->screen();
   // The handler that unloads may belong to one of this window's buttons, so
   // the window goes away once control is back in the event loop.
@@ -173,8 +171,8 @@ void QtToolkit::close_window() {
   widgets_.clear();
 }
 
-BoxAnswer QtToolkit::ask(const std::string& text, BoxStyle style,
-                         const std::string& title) {
+BoxAnswer QtView::ask(const std::string& text, BoxStyle style,
+                      const std::string& title) {
   QMessageBox box(window_.data());
   box.setWindowModality(Qt::ApplicationModal);
   box.setTextFormat(Qt::PlainText);
@@ -191,6 +189,6 @@ BoxAnswer QtToolkit::ask(const std::string& text, BoxStyle style,
              : BoxAnswer::Ok;
 }
 
-void QtToolkit::stop(const std::string& what) { stop_program(what.c_str()); }
+void QtView::stop(const std::string& what) { stop_program(what.c_str()); }
 
 }  // namespace tumbra
