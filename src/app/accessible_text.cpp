@@ -3,6 +3,7 @@
 
 #include "app/accessible_text.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "board/lattice.h"
@@ -35,6 +36,12 @@ long whole_number(const std::string& text) {
     }
   }
   return value;
+}
+
+// A cell's number counted from 1; a place far off any lattice reads "?".
+std::string counted(double cell) {
+  if (!std::isfinite(cell) || std::fabs(cell) > 1e9) return "?";
+  return std::to_string(static_cast<long long>(cell) + 1);
 }
 
 }  // namespace
@@ -74,9 +81,9 @@ std::string colour_name(Colour colour) {
   return hex;
 }
 
-std::string circle_name(int row, int column, Colour colour) {
-  return "Row " + std::to_string(row + 1) + ", column " +
-         std::to_string(column + 1) + ", " + colour_name(colour);
+std::string circle_name(double row, double column, Colour colour) {
+  return "Row " + counted(row) + ", column " + counted(column) + ", " +
+         colour_name(colour);
 }
 
 Spoken spoken(const Control& c) {

@@ -28,8 +28,8 @@ std::string tries_description(const std::string& caption);
 
 // "white", "red", ...; other colours as "#rrggbb".
 std::string colour_name(Colour colour);
-// "Row 2, column 3, red", counted from 1 at the top left.
-std::string circle_name(int row, int column, Colour colour);
+// "Row 2, column 3, red" for the cell counted from 0 at the top left.
+std::string circle_name(double row, double column, Colour colour);
 
 // What a screen reader says of a control as it stands now: its name and its
 // description. A circle is named by the lattice cell it stands in within its

@@ -25,15 +25,26 @@ inline constexpr std::int16_t cells = side * side;  // goal piece i + cells
 // included, stand on the board's side.
 constexpr bool in_goal(std::int16_t piece) { return piece >= first_goal_piece; }
 
-// The lattice cell a circle stands in within its block, from its place: what
-// a player, and a screen reader, names it by.
+// Rounds to the nearest whole number, halves to the even neighbour (1.5 and
+// 2.5 both give 2): how the game has always read a place on the lattice.
+inline double round_half_even(double x) {
+  if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
+  return std::round(x);
+}
+
+// The lattice cell a circle stands in within its block, from its place,
+// counted from 0: the cell whose colour the level gives it, and what a
+// player and a screen reader name it by. A circle placed off its block
+// gives a cell outside 0 to 4, or one that is not finite.
 struct Cell {
-  int row, column;
+  double row, column;
 };
 inline Cell cell_of(std::int16_t piece, double left, double top) {
-  const double block_left = in_goal(piece) ? goal_offset : 0;
-  return {static_cast<int>(std::lround(top / pitch)),
-          static_cast<int>(std::lround((left - block_left) / pitch))};
+  // A goal circle's column is read from its place as the board's is, less
+  // the eight lattice columns the goal stands to the right.
+  const double columns_before = in_goal(piece) ? goal_offset / pitch : 0;
+  return {round_half_even(top / pitch),
+          round_half_even(left / pitch - (columns_before - 1.0)) - 1.0};
 }
 
 }  // namespace tumbra::lattice

@@ -12,12 +12,6 @@
 
 namespace tumbra {
 
-double round_half_even(double x) {
-  const double nearest = std::round(x);  // halves away from zero
-  if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
-  return nearest;
-}
-
 namespace {
 
 // A rounded position as a whole number; values no 32-bit index could hold
@@ -42,26 +36,17 @@ std::string pick_character(const std::string& text, double position) {
 }
 
 void loadlevel(Toolkit& toolkit, const GameState& state) {
-  constexpr double pitch = lattice::pitch;
-  // The goal's first column is lattice column 8: its circles read character
-  // Left / 480 - 8 + 1, that is Left / 480 - 7.
-  constexpr double goal_columns = lattice::goal_offset / lattice::pitch;
-
   for (std::int16_t i = lattice::first_board_piece;
        i <= lattice::last_goal_piece; ++i) {
     const ControlRef piece = toolkit.element(ControlName::Piece, i);
-    const double top = toolkit.top(piece);
-    const double left = toolkit.left(piece);
-    const long long row = whole(round_half_even(top / pitch), "row");
-    std::string picked;
-    if (i < lattice::first_goal_piece) {
-      const double position = round_half_even(left / pitch + 1.0);
-      picked = pick_character(start_row(state, state.level, row), position);
-    } else {
-      const double position =
-          round_half_even(left / pitch - (goal_columns - 1.0));
-      picked = pick_character(goal_row(state, state.level, row), position);
-    }
+    const lattice::Cell cell =
+        lattice::cell_of(i, toolkit.left(piece), toolkit.top(piece));
+    const long long row = whole(cell.row, "row");
+    const double position = cell.column + 1.0;
+    const std::string picked =
+        pick_character(lattice::in_goal(i) ? goal_row(state, state.level, row)
+                                           : start_row(state, state.level, row),
+                       position);
     // Each code is tested on its own; a character that is no code leaves
     // the circle as it was.
     for (const ColourCode& code : colour_codes) {

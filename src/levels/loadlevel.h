@@ -13,10 +13,6 @@ namespace tumbra {
 // Tries caption.
 void loadlevel(Toolkit& toolkit, const GameState& state);
 
-// Rounds to the nearest whole number, halves to the even neighbour
-// (1.5 and 2.5 both give 2).
-double round_half_even(double x);
-
 // The text of at most one character at `position` (counted from 1) of
 // `text`; empty beyond its end. A position below 1 is a programming error.
 std::string pick_character(const std::string& text, double position);

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "../support/game.h"
+#include "app/accessible_text.h"
 #include "levels/leveldef.h"
 #include "levels/loadlevel.h"
 #include "levels/setvariables.h"
@@ -125,11 +126,13 @@ TEST(Leveldef, AgainLeavesTheTableAsItWasAndTheOtherLevelsEmpty) {
   }
 }
 
+// The colour a circle gets and the name a screen reader gives it come from
+// one cell.
 TEST(Loadlevel, PositionsOffTheLatticeRoundHalvesToEven) {
-  EXPECT_EQ(round_half_even(1.5), 2.0);
-  EXPECT_EQ(round_half_even(2.5), 2.0);
-  EXPECT_EQ(round_half_even(-0.5), 0.0);
-  EXPECT_EQ(round_half_even(2.4999), 2.0);
+  EXPECT_EQ(lattice::round_half_even(1.5), 2.0);
+  EXPECT_EQ(lattice::round_half_even(2.5), 2.0);
+  EXPECT_EQ(lattice::round_half_even(-0.5), 0.0);
+  EXPECT_EQ(lattice::round_half_even(2.4999), 2.0);
 
   HeadlessGame game;
   Toolkit& w = game.model;
@@ -145,6 +148,9 @@ TEST(Loadlevel, PositionsOffTheLatticeRoundHalvesToEven) {
     w.set_left(piece, 240);
     loadlevel(w, game.state());
     EXPECT_EQ(w.back_color(piece), pack_colour(255, 255, 255)) << top;
+    EXPECT_EQ(accessible::spoken(*game.model.find(ControlName::Piece, 1)).name,
+              "Row 3, column 2, white")
+        << top;
   }
 }
 
