@@ -37,7 +37,7 @@ declare -A groups=(
           imagemagick x11-utils openbox weston desktop-file-utils appstream
           reuse clang libclang-rt-dev llvm python3-pyatspi at-spi2-core
           dbus-daemon dbus-bin"
-  [web]="emscripten chromium firefox-esr webkit2gtk-driver xvfb nodejs:node
+  [web]="emscripten node-jsdom chromium firefox-esr webkit2gtk-driver xvfb nodejs:node
          npm:npm"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
   [icons]="librsvg2-bin"

@@ -132,7 +132,10 @@ async function placed(page, what) {
 const boxOpen = (page) => page.waitFor(() => Boolean(document.querySelector('dialog[open]')));
 const boxGone = (page) => page.waitFor(() => !document.querySelector('dialog'));
 
+// The game has started once the page's stage is no longer busy.
+const started = () => !document.getElementById('tumbra-stage').hasAttribute('aria-busy');
 async function levelShown(page, start, caption, what) {
+  await page.waitFor(started).catch(() => {});
   await page.waitFor((caption) => document.querySelector('[data-control="Tries 0"]')
       ?.textContent === caption, caption).catch(() => {});
   expect(await tries(page), caption, `${what}: Tries`);
@@ -413,7 +416,7 @@ const cases = {
     for (const [width, height] of [[240, 120], [360, 640]]) {
       const screen = `${width} × ${height}`;
       await page.viewport(width, height, coarse);  // may load the page again
-      await page.waitFor(() => Boolean(document.querySelector('[data-control="Reset 0"]')));
+      await page.waitFor(started);
       await page.focus('[data-control="Reset 0"]');
       await page.key('Enter');
       await levelShown(page, LEVEL1_START, ' 0/ 4', `${screen}: level 1`);
@@ -464,6 +467,19 @@ const whole = {
     const page = await engine.open();
     try {
       await page.viewport(640, 360);
+      // As built, before the game starts, the page shows level 1 in place
+      // and named, and takes no press.
+      const unstarted = path.join(os.tmpdir(), `tumbra-unstarted-${process.pid}.html`);
+      fs.writeFileSync(unstarted, fs.readFileSync(page_file, 'utf8')
+          .replace(/<script>(?![\s\S]*<script>)[\s\S]*<\/script>/, ''));
+      await page.goto(`file://${unstarted}`);
+      fs.unlinkSync(unstarted);
+      expect(await block(page, 1) + await block(page, 26) + await tries(page),
+          LEVEL1_START + LEVEL1_GOAL + ' 0/ 4', 'the page as built');
+      await spokenNames(page, 'the page as built');
+      await placed(page, 'the page as built');
+      check(await page.evaluate(() => document.querySelector('.window').hasAttribute('inert')),
+          'the page as built takes presses before the game starts');
       await page.goto(`file://${page_file}`);
       await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 from file://');
       await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), 'a turn from file://');

@@ -16,7 +16,9 @@ mergeInto(LibraryManager.library, {
     stopped: false, // a programming error ended the game
     elements: {},   // 'Turn 3' -> element
     blocks: [],
-    font: '',       // the designed font, as CSS
+    family: '',     // the designed font, as CSS
+    size: '',
+    built: null,    // the window the page was built with, until adopted
 
     rgb: function(colour) {
       return 'rgb(' + (colour & 255) + ', ' + ((colour >> 8) & 255) + ', ' +
@@ -46,17 +48,6 @@ mergeInto(LibraryManager.library, {
       message.setAttribute('role', 'alert');
       message.textContent = 'The game stopped on a programming error: ' + what;
       document.body.appendChild(message);
-    },
-
-    // The window as large as the page holds it, up or down, with a small
-    // margin all round; the page stands for the screen.
-    fit: function() {
-      var box = TumbraDom.window;
-      if (!box) return;
-      var margin = 8;
-      var scale = Math.min((window.innerWidth - 2 * margin) / box.offsetWidth,
-                           (window.innerHeight - 2 * margin) / box.offsetHeight);
-      box.style.setProperty('--scale', String(Math.max(scale, 0.1)));
     },
 
     press: function(index, code, event, button) {
@@ -117,7 +108,23 @@ mergeInto(LibraryManager.library, {
       });
     },
 
+    // The element the page was built with, taken over as it stands, or a
+    // new one.
     make: function(name, index) {
+      var built = TumbraDom.built &&
+          TumbraDom.built.querySelector('[data-control="' + name + ' ' + index + '"]');
+      var element = built || TumbraDom.create(name, index);
+      if (name === 'Turn') {
+        TumbraDom.wireTurn(element, index);
+      } else if (name === 'Reset') {
+        element.addEventListener('click', function() {
+          TumbraDom.send('tumbra_reset_click', [TumbraDom.serial]);
+        });
+      }
+      return element;
+    },
+
+    create: function(name, index) {
       var element;
       if (name === 'Piece') {
         element = document.createElement('div');
@@ -132,13 +139,6 @@ mergeInto(LibraryManager.library, {
         element = document.createElement('button');
         element.type = 'button';
         element.className = name === 'Turn' ? 'turn' : 'reset';
-        if (name === 'Turn') {
-          TumbraDom.wireTurn(element, index);
-        } else {
-          element.addEventListener('click', function() {
-            TumbraDom.send('tumbra_reset_click', [TumbraDom.serial]);
-          });
-        }
       }
       element.dataset.control = name + ' ' + index;
       return element;
@@ -151,10 +151,18 @@ mergeInto(LibraryManager.library, {
     document.title = caption;
     document.getElementById('tumbra-stage').setAttribute('aria-label', caption);
     // Where the designed font is missing, a sans-serif of its build.
-    TumbraDom.font = points + 'pt ' + JSON.stringify(UTF8ToString(family)) +
+    TumbraDom.size = points + 'pt';
+    TumbraDom.family = JSON.stringify(UTF8ToString(family)) +
         ', "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans", sans-serif';
-    var box = document.createElement('div');
-    box.className = 'window';
+    // The first load takes over the window the page was built with.
+    var stage = document.getElementById('tumbra-stage');
+    var box = TumbraDom.built = stage.querySelector('.window[inert]');
+    if (!box) {
+      box = document.createElement('div');
+      box.className = 'window';
+    }
+    box.dataset.width = width;
+    box.dataset.height = height;
     box.style.width = width + 'px';
     box.style.height = height + 'px';
     box.addEventListener('contextmenu', function(event) {
@@ -168,7 +176,10 @@ mergeInto(LibraryManager.library, {
 
   tumbra_dom_block__deps: ['$TumbraDom'],
   tumbra_dom_block: function(index, name, description, left, size) {
-    var block = document.createElement('div');
+    var block = TumbraDom.built
+        ? TumbraDom.built.querySelector('.block[data-block="' + index + '"]')
+        : document.createElement('div');
+    block.dataset.block = index;
     block.className = 'block';
     block.setAttribute('role', 'group');
     block.setAttribute('aria-label', UTF8ToString(name));
@@ -203,14 +214,20 @@ mergeInto(LibraryManager.library, {
       style.width = width + 'px';
       style.height = height + 'px';
       if (fore >= 0) style.color = TumbraDom.rgb(fore);
-      if (designedFont) style.font = TumbraDom.font;
+      if (designedFont) {
+        style.fontFamily = TumbraDom.family;
+        style.fontSize = TumbraDom.size;
+      }
     }
     if (all || what === 1) element.hidden = !visible;
     if ((all || what === 2) && colour >= 0) {
       style.backgroundColor = TumbraDom.rgb(colour);
     }
-    if ((all || what === 3) && name !== 'Piece') {
-      element.textContent = UTF8ToString(caption);
+    caption = UTF8ToString(caption);
+    // A live region speaks when its text is replaced, even by the same.
+    if ((all || what === 3) && name !== 'Piece' &&
+        element.textContent !== caption) {
+      element.textContent = caption;
     }
     if (spokenName) {
       element.setAttribute('aria-label', UTF8ToString(spokenName));
@@ -236,11 +253,11 @@ mergeInto(LibraryManager.library, {
     if (TumbraDom.window.parentNode !== stage) {
       stage.appendChild(TumbraDom.window);
     }
-    TumbraDom.fit();
-    if (!TumbraDom.fitting) {
-      TumbraDom.fitting = true;
-      window.addEventListener('resize', TumbraDom.fit);
-    }
+    // The game is ready: its window takes presses.
+    TumbraDom.built = null;
+    TumbraDom.window.removeAttribute('inert');
+    stage.removeAttribute('aria-busy');
+    tumbraFit();
     TumbraDom.elements[UTF8ToString(name) + ' ' + index]
         .focus({preventScroll: true});
   },

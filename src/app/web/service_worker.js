@@ -62,12 +62,16 @@ self.addEventListener('activate', function(event) {
 // kept. So at every launch the worker is fetched anew past the HTTP cache,
 // which leaves the newest one there; when it is another release's, the
 // browser is asked to check again until it has found it (a check already
-// under way may have looked too early).
+// under way may have looked too early). The checks do not hold up the
+// navigation's event: a new worker activates only once this one's events
+// are done, and a check asked for meanwhile would wait for that activation.
 function lookForRelease() {
   return fetch('tumbra-sw.js', {cache: 'reload'}).then(function(response) {
     return response.ok ? response.text() : '';
   }).then(function(worker) {
-    if (worker && worker.indexOf("'" + release + "'") < 0) return checkAgain(10);
+    if (worker && worker.indexOf("'" + release + "'") < 0) {
+      checkAgain(10).catch(function() {});
+    }
   }).catch(function() {});  // offline: the kept copy serves
 }
 

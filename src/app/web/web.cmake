@@ -32,7 +32,8 @@ add_custom_command(
     -DDESIGN=${CMAKE_CURRENT_SOURCE_DIR}/src/app/form1_design.h
     -DICON=${CMAKE_CURRENT_SOURCE_DIR}/data/icons/org.tumbra.Tumbra.svg
     -DOUT=${CMAKE_CURRENT_BINARY_DIR} -P ${web}/assemble_page.cmake
-  DEPENDS tumbra_web ${web}/page.html ${web}/page_start.js
+  DEPENDS tumbra_web ${web}/page.html ${web}/page_start.js ${web}/page_fit.js
+    ${web}/prerender.mjs
     ${web}/service_worker.js ${web}/tumbra.webmanifest
     ${web}/assemble_page.cmake ${CMAKE_CURRENT_SOURCE_DIR}/src/app/form1_design.h
     ${CMAKE_CURRENT_SOURCE_DIR}/data/icons/org.tumbra.Tumbra.svg)
