@@ -4,21 +4,20 @@
 // The three browser engines the page is tested in, each behind the same few
 // calls: Chromium and Firefox ESR driven by puppeteer-core (Firefox over
 // WebDriver BiDi), and WebKitGTK by WebKitWebDriver, in a private Xvfb,
-// through the small W3C WebDriver client below. All of them from Debian's
-// packages.
+// through selenium-webdriver. The browsers are Debian's packages.
 //
 // An engine opens pages in a colour scheme ('light', 'dark' or 'forced',
 // for a forced-colours mode such as Windows High Contrast), or answers null
 // where it cannot be put in that scheme.
 import {spawn} from 'node:child_process';
 import puppeteer from 'puppeteer-core';
+import {Builder, By, Key, Origin} from 'selenium-webdriver';
 
 const quiet = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
                '--disable-background-networking', '--disable-component-update',
                '--disable-sync', '--allow-file-access-from-files'];
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const buttons = {left: 0, middle: 1, right: 2};
-const keys = {Escape: '\uE00C', Enter: '\uE007'};
 
 // What every page offers the cases.
 class Page {
@@ -112,57 +111,42 @@ async function firefox() {
   };
 }
 
-// A W3C WebDriver session.
+// A WebDriver session, driven through selenium-webdriver.
 class WebDriverPage extends Page {
-  constructor(base, id) {
+  constructor(driver) {
     super();
-    this.base = `${base}/session/${id}`;
+    this.driver = driver;
     this.errors = [];
-  }
-  async call(method, path, body) {
-    const response = await fetch(this.base + path, {
-      method, headers: {'Content-Type': 'application/json'},
-      body: body === undefined ? undefined : JSON.stringify(body)});
-    const {value} = await response.json();
-    if (value && value.error) throw new Error(`${path}: ${value.error}: ${value.message}`);
-    return value;
   }
   async goto(url) {
     this.url = url;
-    await this.call('POST', '/frame', {id: null});
-    await this.call('POST', '/url', {url});
+    await this.driver.switchTo().defaultContent();
+    await this.driver.get(url);
   }
   evaluate(fn, ...args) {
-    return this.call('POST', '/execute/sync',
-                     {script: `return (${fn}).apply(null, arguments);`, args});
+    return this.driver.executeScript(`return (${fn}).apply(null, arguments);`, ...args);
   }
   mouse(x, y, button, action) {
-    return this.call('POST', '/actions', {actions: [{
-      type: 'pointer', id: 'mouse', parameters: {pointerType: 'mouse'},
-      actions: [{type: 'pointerMove', x: Math.round(x), y: Math.round(y), origin: 'viewport'},
-                {type: action === 'down' ? 'pointerDown' : 'pointerUp',
-                 button: buttons[button]}]}]});
+    const moved = this.driver.actions().move(
+        {x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT});
+    return (action === 'down' ? moved.press(buttons[button])
+                              : moved.release(buttons[button])).perform();
   }
-  key(name) {
-    const value = keys[name] ?? name;
-    return this.call('POST', '/actions', {actions: [{type: 'key', id: 'keyboard', actions: [
-      {type: 'keyDown', value}, {type: 'keyUp', value}]}]});
-  }
+  key(name) { return this.driver.actions().sendKeys(Key[name.toUpperCase()] ?? name).perform(); }
   // The browser's window cannot be made as small as a phone's screen (its
   // toolbar sees to that), so a served page is opened afresh in a frame of
   // just the size asked for, at the window's top left (the server's
   // frame.html), and the session goes into the frame.
   async viewport(width, height) {
-    await this.call('POST', '/frame', {id: null});
-    await this.call('POST', '/window/rect', {width: width + 200, height: height + 300});
+    await this.driver.switchTo().defaultContent();
+    await this.driver.manage().window().setRect({width: width + 200, height: height + 300});
     if (this.url === undefined || !this.url.startsWith('http')) return;
     const host = new URL('frame.html', this.url);
     host.search = new URLSearchParams({width, height, page: this.url}).toString();
-    await this.call('POST', '/url', {url: host.href});
-    const frame = await this.call('POST', '/element', {using: 'css selector', value: 'iframe'});
-    await this.call('POST', '/frame', {id: frame});
+    await this.driver.get(host.href);
+    await this.driver.switchTo().frame(await this.driver.findElement(By.css('iframe')));
   }
-  close() { return this.call('DELETE', ''); }
+  close() { return this.driver.quit(); }
 }
 
 async function webkit() {
@@ -189,15 +173,12 @@ async function webkit() {
     name: 'WebKitGTK',
     async open(scheme = 'light') {
       if (scheme !== 'light') return null;  // no dark or forced colours to ask for
-      const response = await fetch(`${base}/session`, {
-        method: 'POST', headers: {'Content-Type': 'application/json'},
-        body: JSON.stringify({capabilities: {alwaysMatch: {'webkitgtk:browserOptions': {
-          binary: process.env.MINIBROWSER ??
-              '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
-          args: ['--automation']}}}})});
-      const {value} = await response.json();
-      if (!value.sessionId) throw new Error(`no WebKit session: ${JSON.stringify(value)}`);
-      return new WebDriverPage(base, value.sessionId);
+      return new WebDriverPage(await new Builder().usingServer(base)
+          .withCapabilities({browserName: 'MiniBrowser', 'webkitgtk:browserOptions': {
+            binary: process.env.MINIBROWSER ??
+                '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+            args: ['--automation']}})
+          .build());
     },
     close: async () => stop(),
   };

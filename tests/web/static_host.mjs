@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
+// The page served as a plain static host serves it, and releases of it
+// published as the build assembles them.
+import http from 'node:http';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import {execFileSync} from 'node:child_process';
+import {page_file} from './page_checks.mjs';
+
+export const types = {'.html': 'text/html', '.js': 'text/javascript', '.svg': 'image/svg+xml',
+               '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
+// One server for every case: the build's folder at its root, a case's own
+// site under /NAME/ (server.sites), and no answer at all while
+// server.offline, as from a host gone away. It notes "HOST NAME" of every
+// file asked for.
+export function serve(dir) {
+  const asked = [];
+  const sites = {};
+  const server = http.createServer((request, response) => {
+    if (server.offline) return request.socket.destroy();
+    const url = new URL(request.url, 'http://x');
+    const [site, name] = url.pathname.slice(1).includes('/')
+        ? url.pathname.slice(1).split('/') : [null, url.pathname.slice(1)];
+    if (name === 'frame.html') {  // a page in a frame of a given size
+      const [width, height] = ['width', 'height'].map((k) => Number(url.searchParams.get(k)));
+      response.writeHead(200, {'Content-Type': 'text/html'});
+      response.end(`<!DOCTYPE html><body style="margin: 0"><iframe style="border: 0; ` +
+                   `width: ${width}px; height: ${height}px" src="` +
+                   `${encodeURI(url.searchParams.get('page'))}"></iframe></body>`);
+      return;
+    }
+    asked.push(`${request.headers.host.replace(/:\d+$/, '')} ${name}`);
+    // As a plain static host serves: the file's date, a 304 where the
+    // browser's copy is as new, and no word on caching.
+    const file = path.join(site === null ? dir : sites[site] ?? '/nonexistent', name);
+    fs.stat(file, (error, stat) => {
+      if (error) {
+        response.writeHead(404);
+        return response.end();
+      }
+      const modified = new Date(Math.floor(stat.mtimeMs / 1000) * 1000);
+      const since = Date.parse(request.headers['if-modified-since'] ?? '');
+      if (since >= modified.getTime()) {
+        response.writeHead(304);
+        return response.end();
+      }
+      response.writeHead(200, {'Content-Type': types[path.extname(name)] ?? 'text/plain',
+                               'Last-Modified': modified.toUTCString()});
+      fs.createReadStream(file).pipe(response);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
+    Object.assign(server, {asked, sites, offline: false});
+    server.url = (file, {site, host = '127.0.0.1'} = {}) =>
+      `http://${host}:${server.address().port}/${site ? `${site}/` : ''}${file}`;
+    server.stop = () => new Promise((done) => {
+      if (!server.listening) return done();
+      server.closeAllConnections();
+      server.close(() => done());
+    });
+    resolve(server);
+  }));
+}
+
+// A release as the build assembles it into `dir`, with every file dated
+// `time`: the first (`change` null), or a second one in which the page or
+// the code changed. The release a page shows: '1', or '2' for the second.
+export const sources = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
+export function publish(dir, change, time) {
+  const web = fs.mkdtempSync(path.join(os.tmpdir(), 'tumbra-web-'));
+  fs.cpSync(path.join(sources, 'src/app/web'), web, {recursive: true});
+  let script = path.join(path.dirname(page_file), 'tumbra.js');
+  if (change === 'page') {
+    const template = path.join(web, 'page.html');
+    fs.writeFileSync(template, fs.readFileSync(template, 'utf8').replace(
+        '<meta charset="utf-8">', '<meta charset="utf-8">\n<meta name="tumbra-release" content="2">'));
+  } else if (change === 'code') {
+    const changed = path.join(web, 'tumbra.js');
+    fs.writeFileSync(changed, fs.readFileSync(script, 'utf8') + '\nvar tumbraRelease = "2";\n');
+    script = changed;
+  }
+  execFileSync('cmake', [`-DWEB=${web}`, `-DSCRIPT=${script}`,
+                         `-DDESIGN=${path.join(sources, 'src/app/form1_design.h')}`,
+                         `-DICON=${path.join(sources, 'data/icons/org.tumbra.Tumbra.svg')}`,
+                         `-DOUT=${dir}`, '-P', path.join(web, 'assemble_page.cmake')]);
+  fs.rmSync(web, {recursive: true});
+  for (const name of fs.readdirSync(dir)) {
+    fs.utimesSync(path.join(dir, name), time / 1000, time / 1000);
+  }
+}
+export const releaseShown = () =>
+  document.querySelector('meta[name="tumbra-release"]')?.content ?? window.tumbraRelease ?? '1';
