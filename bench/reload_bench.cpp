@@ -36,8 +36,8 @@ void settle() {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  tumbra::GameWindow<tumbra::QtView> game;
-  tumbra::ControlModel& toolkit = game.model;
+  tumbra::GameWindow<tumbra::QtView> shown;
+  tumbra::ControlModel& toolkit = shown.model;
   toolkit.show_window();
   settle();
 
