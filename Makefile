@@ -61,7 +61,7 @@ web-node-modules:
 # The page in Debian's Chromium and Firefox ESR, driven by puppeteer-core,
 # and in WebKitGTK, driven by WebKitWebDriver in a private Xvfb.
 web-test: web web-node-modules
-	node --test-reporter=spec tests/web/browser_test.mjs build-web/tumbra.html
+	node tests/web/browser_test.mjs build-web/tumbra.html
 
 # The whole suite again on a fresh Debian 13 root, made with debootstrap in
 # build-debian13/ (needs root).

@@ -270,40 +270,6 @@ mergeInto(LibraryManager.library, {
     TumbraDom.blocks = [];
   },
 
-  tumbra_dom_message_box__deps: ['$TumbraDom'],
-  tumbra_dom_message_box: function(text, icon, title) {
-    var critical = icon !== 0;
-    text = UTF8ToString(text);
-    title = UTF8ToString(title);
-    return Asyncify.handleSleep(function(wakeUp) {
-      // The texts go in as text, never as markup.
-      var box = document.createElement('dialog');
-      box.className = 'box';
-      box.setAttribute('aria-labelledby', 'tumbra-box-title');
-      box.innerHTML = '<h2 id="tumbra-box-title"></h2><p>' +
-          (critical ? '<span class="critical" role="img">\u2715</span>' : '') +
-          '<span></span></p><form method="dialog">' +
-          '<button value="ok">OK</button>' +
-          (critical ? '' : '<button value="cancel">Cancel</button>') + '</form>';
-      box.querySelector('h2').textContent = title;
-      if (critical) {
-        box.querySelector('.critical').setAttribute('aria-label', UTF8ToString(icon));
-      }
-      box.querySelector('p > span:last-child').textContent = text;
-      var ok = box.querySelector('button');
-      // Escape closes the box as Cancel, or as OK where OK is alone; every
-      // way out ends here, so the game never waits on a closed box.
-      box.addEventListener('close', function() {
-        var answer = box.returnValue === 'ok' || critical ? 1 : 2;
-        box.remove();
-        wakeUp(answer);
-      });
-      document.body.appendChild(box);
-      box.showModal();
-      ok.focus();
-    });
-  },
-
   tumbra_dom_stop__deps: ['$TumbraDom'],
   tumbra_dom_stop: function(what) {
     TumbraDom.stop(UTF8ToString(what));

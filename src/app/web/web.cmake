@@ -24,8 +24,10 @@ target_link_options(tumbra_web PRIVATE
   -sTOTAL_STACK=256KB
   -sASSERTIONS=0
   -sDYNAMIC_EXECUTION=0
-  --js-library ${web}/dom_window.js)
-set_property(TARGET tumbra_web APPEND PROPERTY LINK_DEPENDS ${web}/dom_window.js)
+  "SHELL:--js-library ${web}/dom_window.js"
+  "SHELL:--js-library ${web}/dom_box.js")
+set_property(TARGET tumbra_web APPEND PROPERTY LINK_DEPENDS
+  ${web}/dom_window.js ${web}/dom_box.js)
 add_custom_command(
   OUTPUT tumbra.html tumbra-sw.js tumbra.webmanifest tumbra.svg
   COMMAND ${CMAKE_COMMAND} -DWEB=${web} -DSCRIPT=$<TARGET_FILE:tumbra_web>
