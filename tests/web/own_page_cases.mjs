@@ -9,7 +9,7 @@ import os from 'node:os';
 import path from 'node:path';
 import {
   page_file, RED, GREEN, LEVEL1_START, LEVEL1_GOAL, turned, Failed, expect,
-  check, block, tries, press, spokenNames, placed, levelShown, contrast
+  check, block, tries, rect, press, spokenNames, placed, levelShown, contrast
 } from './page_checks.mjs';
 import {publish, releaseShown} from './static_host.mjs';
 
@@ -20,7 +20,8 @@ export const ownPageCases = {
     try {
       await page.viewport(640, 360);
       // As built, before the game starts, the page shows level 1 in place
-      // and named, and takes no press.
+      // and named, fitted to the screen as the game will show it, and takes
+      // no press.
       const unstarted = path.join(os.tmpdir(), `tumbra-unstarted-${process.pid}.html`);
       fs.writeFileSync(unstarted, fs.readFileSync(page_file, 'utf8')
           .replace(/<script>(?![\s\S]*<script>)[\s\S]*<\/script>/, ''));
@@ -32,8 +33,10 @@ export const ownPageCases = {
       await placed(page, 'the page as built');
       check(await page.evaluate(() => document.querySelector('.window').hasAttribute('inert')),
           'the page as built takes presses before the game starts');
+      const built = JSON.stringify(await rect(page, '.window'));
       await page.goto(`file://${page_file}`);
       await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1 from file://');
+      expect(JSON.stringify(await rect(page, '.window')), built, 'the window once the game shows it');
       await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), 'a turn from file://');
       const asked = await page.evaluate(async () => [
         document.querySelector('link[rel="manifest"]') ? 'a manifest' : '',
