@@ -68,8 +68,10 @@ export function serve(dir) {
 // A release as the build assembles it into `dir`, with every file dated
 // `time`: the first (`change` null), or a second one in which the page or
 // the code changed. The release a page shows: '1', or '2' for the second.
+// Each release is assembled once and copied for every case that wants it.
 export const sources = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
-export function publish(dir, change, time) {
+const assembled = {};
+function assemble(change) {
   const web = fs.mkdtempSync(path.join(os.tmpdir(), 'tumbra-web-'));
   fs.cpSync(path.join(sources, 'src/app/web'), web, {recursive: true});
   let script = path.join(path.dirname(page_file), 'tumbra.js');
@@ -82,11 +84,18 @@ export function publish(dir, change, time) {
     fs.writeFileSync(changed, fs.readFileSync(script, 'utf8') + '\nvar tumbraRelease = "2";\n');
     script = changed;
   }
+  const out = path.join(web, 'release');
+  fs.mkdirSync(out);
   execFileSync('cmake', [`-DWEB=${web}`, `-DSCRIPT=${script}`,
                          `-DDESIGN=${path.join(sources, 'src/app/form1_design.h')}`,
                          `-DICON=${path.join(sources, 'data/icons/org.tumbra.Tumbra.svg')}`,
-                         `-DOUT=${dir}`, '-P', path.join(web, 'assemble_page.cmake')]);
-  fs.rmSync(web, {recursive: true});
+                         `-DOUT=${out}`, '-P', path.join(web, 'assemble_page.cmake')]);
+  process.on('exit', () => fs.rmSync(web, {recursive: true, force: true}));
+  return out;
+}
+export function publish(dir, change, time) {
+  assembled[change] ??= assemble(change);
+  fs.cpSync(assembled[change], dir, {recursive: true});
   for (const name of fs.readdirSync(dir)) {
     fs.utimesSync(path.join(dir, name), time / 1000, time / 1000);
   }
