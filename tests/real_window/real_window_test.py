@@ -23,6 +23,7 @@ import subprocess
 import sys
 import time
 
+sys.dont_write_bytecode = True  # the source tree holds no build output
 from desktop import (
     IMPORT, SCREEN, DEADLINE, CLIENT, COLOUR_NAMES, LEVEL1_START,
     LEVEL1_GOAL, LEVEL2_START, LEVEL2_GOAL, TYPICAL_ROAD, CaseFailed,
