@@ -223,11 +223,10 @@ mergeInto(LibraryManager.library, {
     if ((all || what === 2) && colour >= 0) {
       style.backgroundColor = TumbraDom.rgb(colour);
     }
-    caption = UTF8ToString(caption);
-    // A live region speaks when its text is replaced, even by the same.
-    if ((all || what === 3) && name !== 'Piece' &&
-        element.textContent !== caption) {
-      element.textContent = caption;
+    if ((all || what === 3) && name !== 'Piece') {
+      caption = UTF8ToString(caption);
+      // A live region speaks when its text is replaced, even by the same.
+      if (element.textContent !== caption) element.textContent = caption;
     }
     if (spokenName) {
       element.setAttribute('aria-label', UTF8ToString(spokenName));
