@@ -175,8 +175,14 @@ export const ownPageCases = {
             await page.waitFor(async (first) => {
               const kept = (await caches.keys()).filter((n) => n.startsWith('tumbra-'));
               return kept.length === 1 && kept[0] !== first;
-            }, first).catch(() => {
-              throw new Failed(`${what}: the new release was not kept during the second visit`);
+            }, first).catch(async () => {
+              const state = await page.evaluate(async () => {
+                const r = await navigator.serviceWorker.getRegistration();
+                return JSON.stringify({kept: await caches.keys(), active: r?.active?.state,
+                                       waiting: r?.waiting?.state, installing: r?.installing?.state});
+              });
+              throw new Failed(`${what}: the new release was not kept during the second ` +
+                               `visit (${state})`);
             });
           }
         }

@@ -70,7 +70,7 @@ function lookForRelease() {
     return response.ok ? response.text() : '';
   }).then(function(worker) {
     if (worker && worker.indexOf("'" + release + "'") < 0) {
-      checkAgain(10).catch(function() {});
+      checkAgain(30).catch(function() {});
     }
   }).catch(function() {});  // offline: the kept copy serves
 }
