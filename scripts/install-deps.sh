@@ -10,7 +10,8 @@
 #
 # run      what the game needs to open its window on X11 and Wayland
 # build    what building it needs
-# test     what the whole test suite needs (it checks the package too)
+# test     what the whole test suite needs (it checks the package and
+#          compiles the benchmarks too)
 # package  what building the Debian package and checking it as Debian
 #          does (lintian, hardening-check, autopkgtest, piuparts) needs
 # web      what building the browser's page and testing it in Chromium,
@@ -61,10 +62,12 @@ for group in "$@"; do
     exit 2
   fi
   add_group "$group"
-  # The suite builds and checks the package and the browser's page.
+  # The suite builds and checks the package and the browser's page, and
+  # compiles the benchmarks, so that none of them falls behind the code.
   if [ "$group" = test ]; then
     add_group package
     add_group web
+    add_group bench
   fi
 done
 
