@@ -84,11 +84,7 @@ if compgen -G "/usr/local/share/ca-certificates/*.crt" > /dev/null; then
   chroot "$root" update-ca-certificates > /dev/null
 fi
 
-mount -t proc proc "$root/proc"
-mount -t sysfs sysfs "$root/sys"
-mount --bind /dev "$root/dev"
-mount -t devpts devpts "$root/dev/pts"
-mount -t tmpfs tmpfs "$root/dev/shm"
+"$here/scripts/mount-root.sh" "$root"
 
 # The tree as it stands, uncommitted changes included, as a clone.
 echo "== cloning the tree into the root"

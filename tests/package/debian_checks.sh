@@ -85,13 +85,7 @@ else
   printf '#!/bin/sh\nexit 101\n' > "$testbed/usr/sbin/policy-rc.d"
   chmod +x "$testbed/usr/sbin/policy-rc.d"
   unshare --mount --propagation private sh -c '
-    testbed=$1; shift
-    mount -t proc proc "$testbed/proc" &&
-    mount -t sysfs sysfs "$testbed/sys" &&
-    mount --bind /dev "$testbed/dev" &&
-    mount -t devpts devpts "$testbed/dev/pts" &&
-    mount -t tmpfs tmpfs "$testbed/dev/shm" &&
-    exec "$@"' sh "$testbed" \
+    "$1" "$2" && shift 2 && exec "$@"' sh "$here/scripts/mount-root.sh" "$testbed" \
     autopkgtest --apt-upgrade --output-dir "$dir/autopkgtest" "$deb" "$tree/" \
       -- chroot "$testbed" > "$dir/autopkgtest.log" 2>&1
 fi
