@@ -57,47 +57,12 @@ pack(${OUT}/code.js packed_code cat)
 file(REMOVE ${OUT}/module.base64 ${OUT}/code.js)
 string(REPLACE "@TUMBRA_MODULE@" "${packed_module}" page "${page}")
 string(REPLACE "@TUMBRA_CODE@" "${packed_code}" page "${page}")
-set(script "\n${start}")
 
-# A source for the page's policy that lets exactly `text` in: its SHA-256,
-# in base64.
-function(policy_hash text out)
-  string(SHA256 hex "${text}")
-  set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
-  set(digest "")
-  foreach(at RANGE 0 60 6)  # three bytes at a time, two left at the end
-    string(SUBSTRING "${hex}" ${at} 6 chunk)
-    string(LENGTH "${chunk}" digits)
-    if(digits EQUAL 6)
-      math(EXPR bits "0x${chunk}")
-      set(shifts 18 12 6 0)
-    else()
-      math(EXPR bits "0x${chunk} << 8")
-      set(shifts 18 12 6)
-    endif()
-    foreach(shift ${shifts})
-      math(EXPR index "(${bits} >> ${shift}) & 63")
-      string(SUBSTRING "${alphabet}" ${index} 1 letter)
-      string(APPEND digest "${letter}")
-    endforeach()
-  endforeach()
-  set(${out} "'sha256-${digest}='" PARENT_SCOPE)
-endfunction()
-
-# The page's two scripts, the code they unpack and its style block run and
-# apply; no other does, nor any style written into its markup. The board's
-# own style block is added, with its hash, once the board is built.
+# The page's policy is written once the board is built into it
+# (prerender.mjs), from the scripts and styles the finished page holds.
 file(READ ${WEB}/page_fit.js fit)
-set(fit "\n${fit}")
-policy_hash("${fit}" fit_hash)
-policy_hash("${script}" script_hash)
-policy_hash("${code}" code_hash)
-string(REGEX MATCH "<style>([^<]*)</style>" style "${page}")
-policy_hash("${CMAKE_MATCH_1}" style_hash)
-string(REPLACE "@TUMBRA_SCRIPT_HASH@" "${fit_hash} ${script_hash} ${code_hash}" page "${page}")
-string(REPLACE "\n@TUMBRA_FIT@\n" "${fit}" page "${page}")
-string(REPLACE "@TUMBRA_STYLE_HASH@" "${style_hash}" page "${page}")
-string(REPLACE "\n@TUMBRA_SCRIPT@\n" "${script}" page "${page}")
+string(REPLACE "\n@TUMBRA_FIT@\n" "\n${fit}" page "${page}")
+string(REPLACE "\n@TUMBRA_SCRIPT@\n" "\n${start}" page "${page}")
 file(WRITE ${OUT}/tumbra.html "${page}")
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs

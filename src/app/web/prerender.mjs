@@ -4,13 +4,15 @@
 // Puts the first level's window into the page, so that the board is in its
 // first paint: the page's own script runs the game's own load sequence here
 // at build time (in jsdom), and what it built is written into the stage,
-// its places and colours into a style block that the policy allows by its
-// hash. The game adopts those elements when it starts.
+// its places and colours into a style block; then the page's policy is
+// written, from the scripts and styles the finished page holds. The game
+// adopts those elements when it starts.
 //
 //   node prerender.mjs PAGE   (rewrites PAGE in place)
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import {createRequire} from 'node:module';
+import zlib from 'node:zlib';
 
 const require = createRequire(import.meta.url);
 const {JSDOM} = require('jsdom');
@@ -63,10 +65,17 @@ for (const element of [board, ...board.querySelectorAll('[style]')]) {
 const rules = [...holders].map(([setting, at]) => `${at.join()} { ${setting} }`);
 // Until the game has taken the window over, a press is not taken.
 board.setAttribute('inert', '');
-const style = `\n${rules.join('\n')}\n`;
-const hash = crypto.createHash('sha256').update(style).digest('base64');
-const out = page.replace(BOARD, board.outerHTML)
-    .replace(BOARD_STYLE, `<style>${style}</style>`)
-    .replace(/style-src /, `style-src 'sha256-${hash}' `);
-fs.writeFileSync(file, out);
+const built = page.replace(BOARD, board.outerHTML)
+    .replace(BOARD_STYLE, `<style>\n${rules.join('\n')}\n</style>`);
+
+// The policy lets in exactly the scripts and styles the finished page holds,
+// and the code its start script unpacks and adds, each by its hash.
+const hash = (text) => `'sha256-${crypto.createHash('sha256').update(text).digest('base64')}'`;
+const all = (pattern) => [...built.matchAll(pattern)].map((found) => found[1]);
+const packed = built.match(/<script type="text\/plain" id="tumbra-code">([^<]*)<\/script>/)[1];
+const code = zlib.gunzipSync(Buffer.from(packed, 'base64'));
+const scripts = [...all(/<script>([\s\S]*?)<\/script>/g), code].map(hash);
+const styles = all(/<style>([\s\S]*?)<\/style>/g).map(hash);
+fs.writeFileSync(file, built.replace('@TUMBRA_SCRIPT_HASH@', scripts.join(' '))
+    .replace('@TUMBRA_STYLE_HASH@', styles.join(' ')));
 dom.window.close();
