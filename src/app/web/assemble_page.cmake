@@ -2,11 +2,11 @@
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #
 # Writes the page: the template with its scripts (the window's fitting, the
-# page's first lines and the module's script, WebAssembly inside) in their
-# places and the first level's board built in, so that the page is one file
-# that paints its board at once; and beside it what a web server offers with it: the web app
-# manifest, the icon and the worker that keeps a copy of them for offline
-# play.
+# page's first lines, and the game's code and WebAssembly module packed in
+# data blocks) in their places and the first level's board built in, so that
+# the page is one file that paints its board at once; and beside it what a
+# web server offers with it: the web app manifest, the icon and the worker
+# that keeps a copy of them for offline play.
 # The window's caption comes from its design (DESIGN, form1_design.h).
 #   cmake -DWEB=src/app/web -DDESIGN=src/app/form1_design.h -DSCRIPT=tumbra.js
 #         -DICON=icon.svg -DOUT=dir -P ...
