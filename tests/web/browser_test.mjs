@@ -12,7 +12,7 @@
 //   node browser_test.mjs PATH/TO/tumbra.html [ENGINE...]
 import path from 'node:path';
 import {after, before, describe, test} from 'node:test';
-import {engines} from './engines.mjs';
+import {engines, withPage} from './engines.mjs';
 import {LEVEL1_START, expect, levelShown, page_file} from './page_checks.mjs';
 import {serve} from './static_host.mjs';
 import {playCases} from './play_cases.mjs';
@@ -46,18 +46,13 @@ for (const name of chosen) {
     // Each opens the page afresh, served, in a 640 × 360 viewport, and
     // begins once level 1 shows.
     for (const [title, run] of Object.entries(playCases)) {
-      test(title, () => once_more_if_lost(title, async () => {
-        const page = await engine.open();
-        try {
-          await page.viewport(640, 360);
-          await page.goto(server.url('tumbra.html'));
-          expect(await page.title(), 'Tumbra!', 'page title');
-          await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
-          await run(page, engine);
-        } finally {
-          await page.close();
-        }
-      }));
+      test(title, () => once_more_if_lost(title, () => withPage(engine, async (page) => {
+        await page.viewport(640, 360);
+        await page.goto(server.url('tumbra.html'));
+        expect(await page.title(), 'Tumbra!', 'page title');
+        await levelShown(page, LEVEL1_START, ' 0/ 4', 'level 1');
+        await run(page, engine);
+      })));
     }
     for (const [title, run] of Object.entries(ownPageCases)) {
       test(title, () => once_more_if_lost(title, () => run(engine, server)));

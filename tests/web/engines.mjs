@@ -185,3 +185,16 @@ async function webkit() {
 }
 
 export const engines = {chromium, firefox, webkit};
+
+// Runs `fn` on a page the engine opens afresh in `scheme`, and closes the
+// page however `fn` ends. Says whether the engine could open one.
+export async function withPage(engine, fn, scheme = 'light') {
+  const page = await engine.open(scheme);
+  if (page === null) return false;
+  try {
+    await fn(page);
+  } finally {
+    await page.close();
+  }
+  return true;
+}

@@ -11,13 +11,13 @@ import {
   page_file, RED, GREEN, LEVEL1_START, LEVEL1_GOAL, turned, Failed, expect,
   check, block, tries, rect, press, spokenNames, placed, levelShown, contrast
 } from './page_checks.mjs';
+import {withPage} from './engines.mjs';
 import {publish, releaseShown} from './static_host.mjs';
 
 // Cases that open their pages themselves.
 export const ownPageCases = {
-  async 'from the disk: plays alone, with no manifest or worker fetched'(engine) {
-    const page = await engine.open();
-    try {
+  'from the disk: plays alone, with no manifest or worker fetched': (engine) =>
+    withPage(engine, async (page) => {
       await page.viewport(640, 360);
       // As built, before the game starts, the page shows level 1 in place
       // and named, fitted to the screen as the game will show it, and takes
@@ -45,10 +45,7 @@ export const ownPageCases = {
         ...performance.getEntriesByType('resource').map((e) => e.name)
             .filter((url) => !url.startsWith('data:'))].filter(Boolean));
       expect(asked.join(' '), '', 'what the page asked for');
-    } finally {
-      await page.close();
-    }
-  },
+    }),
 
   // In forced colours (High Contrast) the circles keep their level colours
   // and Tries its red on green; in every scheme the buttons' edge stands out
@@ -56,10 +53,7 @@ export const ownPageCases = {
   async 'colours: forced colours keep the game\'s, button edges 3 : 1 in every scheme'(engine) {
     let tried = 0;
     for (const scheme of ['light', 'dark', 'forced']) {
-      const page = await engine.open(scheme);
-      if (page === null) continue;
-      ++tried;
-      try {
+      tried += await withPage(engine, async (page) => {
         await page.goto(`file://${page_file}`);
         await levelShown(page, LEVEL1_START, ' 0/ 4', `level 1, ${scheme}`);
         const seen = await page.evaluate(() => {
@@ -91,18 +85,15 @@ export const ownPageCases = {
         }
         check(contrast(seen.circle, seen.page) >= 3, `${scheme}: circle outline`);
         await spokenNames(page, scheme);  // the level's colours on the circles
-      } finally {
-        await page.close();
-      }
+      }, scheme);
     }
     console.log(`  ${engine.name}: ${tried} of 3 colour schemes could be asked for`);
   },
 
   // Served: Chromium finds the page installable; after one visit the game
   // loads and plays with the network off.
-  async 'served: installable, and plays offline after one visit'(engine, server) {
-    const page = await engine.open();
-    try {
+  'served: installable, and plays offline after one visit': (engine, server) =>
+    withPage(engine, async (page) => {
       await page.viewport(640, 360);
       await page.goto(server.url('tumbra.html'));
       await levelShown(page, LEVEL1_START, ' 0/ 4', 'served');
@@ -124,11 +115,7 @@ export const ownPageCases = {
       await page.goto(address);
       await levelShown(page, LEVEL1_START, ' 0/ 4', 'offline');
       await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), 'a turn offline');
-    } finally {
-      await page.close();
-      server.offline = false;
-    }
-  },
+    }).finally(() => { server.offline = false; }),
 
   // A new release reaches a copy kept for offline play: a change to the page
   // alone and a change to the code, each published with a newer and with
@@ -144,8 +131,7 @@ export const ownPageCases = {
       const name = path.basename(site);
       server.sites[name] = site;
       const address = server.url('tumbra.html', {site: name});
-      const page = await engine.open();
-      try {
+      await withPage(engine, async (page) => {
         await page.viewport(640, 360);
         // Nothing the origin kept for an earlier case or release may stand
         // in for this one.
@@ -194,12 +180,11 @@ export const ownPageCases = {
         await levelShown(page, LEVEL1_START, ' 0/ 4', `${what}: offline`);
         expect(await page.evaluate(releaseShown), '2', `${what}: the release offline`);
         await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), `${what}: a turn offline`);
-      } finally {
-        await page.close();
+      }).finally(() => {
         server.offline = false;
         delete server.sites[name];
         fs.rmSync(site, {recursive: true, force: true});
-      }
+      });
     }
   },
 
@@ -207,8 +192,7 @@ export const ownPageCases = {
   // refused by its policy before any request leaves.
   async 'the page\'s policy refuses a script and an image from elsewhere'(engine, server) {
     const elsewhere = {host: 'localhost'};  // another origin, on the same server
-    const page = await engine.open();
-    try {
+    await withPage(engine, async (page) => {
       await page.goto(server.url('tumbra.html'));
       await levelShown(page, LEVEL1_START, ' 0/ 4', 'served');
       const refused = await page.evaluate(async (script, image) => {
@@ -226,8 +210,6 @@ export const ownPageCases = {
       expect(refused, 'img-src script-src-elem', 'what the policy refused');
       expect(server.asked.filter((a) => a.startsWith('localhost ')).join(' '), '',
              'requests that reached the other origin');
-    } finally {
-      await page.close();
-    }
+    });
   },
 };

@@ -14,7 +14,7 @@ export const page_file = path.resolve(process.argv[2] ?? '../../build-web/tumbra
 export const game = JSON.parse(fs.readFileSync(new URL('../levels.json', import.meta.url)));
 export const css = (rgb) => `rgb(${rgb.join(', ')})`;
 export const colours = Object.fromEntries(game.colours.map((c) => [css(c.rgb), c.name]));
-export const codes = Object.fromEntries(game.colours.map((c) => [css(c.rgb), c.code]));
+const codes = Object.fromEntries(game.colours.map((c) => [css(c.rgb), c.code]));
 export const [RED, GREEN] = ['red', 'green'].map((n) => css(game.colours.find((c) => c.name === n).rgb));
 export const [LEVEL1_START, LEVEL1_GOAL] = [game.levels[0].start, game.levels[0].goal];
 export const LEVEL2_START = game.levels[1].start;
@@ -66,14 +66,9 @@ export async function press(page, button, mouse, expected, what) {
   const [x, y] = await centre(page, `Turn ${button}`);
   await page.mouse(x, y, mouse, 'down');
   if (expected !== undefined) {
-    await page.waitFor((e, codes) => {
-      let cells = '';
-      for (let i = 1; i <= 25; ++i) {
-        const c = document.querySelector(`[data-control="Piece ${i}"]`);
-        cells += codes[getComputedStyle(c).backgroundColor] ?? '?';
-      }
-      return cells === e;
-    }, expected, codes).catch(() => {});
+    for (const end = Date.now() + 20000; await board(page) !== expected && Date.now() < end;) {
+      await new Promise((resolve) => setTimeout(resolve, 20));
+    }
     expect(await board(page), expected, `${what}, with the button still down`);
   }
   await page.mouse(x, y, mouse, 'up');
@@ -115,6 +110,19 @@ export async function placed(page, what) {
           `not ${want}`);
   });
 }
+
+// The open box as a player and a screen reader meet it.
+export const boxShown = (page) => page.evaluate(() => {
+  const d = document.querySelector('dialog[open]');
+  return {
+    title: d.querySelector('h2').textContent,
+    named: document.getElementById(d.getAttribute('aria-labelledby'))?.textContent,
+    text: d.querySelector('p > span:last-child').textContent,
+    icon: d.querySelector('.critical')?.getAttribute('aria-label') ?? '',
+    buttons: [...d.querySelectorAll('button')].map((b) => b.textContent).join(' '),
+    focused: document.activeElement?.textContent,
+  };
+});
 
 // A closed box leaves the page when its close event has run, and the game
 // goes on from there; the box hides a moment earlier.

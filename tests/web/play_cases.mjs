@@ -6,8 +6,8 @@
 // screens, and the console.
 import {
   game, LEVEL1_START, LEVEL1_GOAL, LEVEL2_START, turned, expect, check, block, board,
-  tries, centre, press, spokenNames, placed, boxOpen, boxGone, started, levelShown,
-  play
+  tries, centre, press, spokenNames, placed, boxOpen, boxShown, boxGone, started,
+  levelShown, play
 } from './page_checks.mjs';
 
 // Every case opens the page afresh, served over http, in a 640 × 360
@@ -28,20 +28,11 @@ export const playCases = {
       }
     }
     await boxOpen(page);
-    const box = await page.evaluate(() => {
-      const d = document.querySelector('dialog[open]');
-      return {
-        role: d.tagName,
-        title: d.querySelector('h2').textContent,
-        named: document.getElementById(d.getAttribute('aria-labelledby'))?.textContent,
-        text: d.querySelector('p').textContent,
-        buttons: [...d.querySelectorAll('button')].map((b) => b.textContent).join(' '),
-        focused: document.activeElement?.textContent,
-      };
-    });
+    const box = await boxShown(page);
     expect(box.title, 'Finished', 'box title');
     expect(box.named, 'Finished', 'box accessible name');
     expect(box.text, 'You beat the level with minimum tries! Prepare for level 2', 'box text');
+    expect(box.icon, '', 'box icon');
     expect(box.buttons, 'OK Cancel', 'box buttons');
     expect(box.focused, 'OK', 'focus in the box');
     // The box is modal: a press on the window beneath reaches nothing.
@@ -83,17 +74,9 @@ export const playCases = {
       await levelShown(page, start, ` 0/ ${minimum}`, `level ${n + 1}`);
       await play(page, presses);
       await boxOpen(page);
-      const box = await page.evaluate(() => {
-        const d = document.querySelector('dialog[open]');
-        return {
-          title: d.querySelector('h2').textContent,
-          text: d.querySelector('p > span:last-child').textContent,
-          icon: d.querySelector('.critical')?.getAttribute('aria-label') ?? '',
-          buttons: [...d.querySelectorAll('button')].map((b) => b.textContent).join(' '),
-        };
-      });
+      const box = await boxShown(page);
       const critical = title === 'Error';
-      expect(box.title, title, `level ${n + 1}: box title`);
+      expect(box.title + box.named, title + title, `level ${n + 1}: box title and name`);
       expect(box.text, text, `level ${n + 1}: box text`);
       expect(box.icon, critical ? 'Critical stop' : '', `level ${n + 1}: icon`);
       expect(box.buttons, critical ? 'OK' : 'OK Cancel', `level ${n + 1}: buttons`);
