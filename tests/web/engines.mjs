@@ -23,8 +23,9 @@ const buttons = {left: 0, middle: 1, right: 2};
 class Page {
   // Polls `fn` in the page until it returns something true. The wait ends
   // with the event; its limit is for a busy machine.
-  async waitFor(fn, ...args) {
-    const end = Date.now() + 20000;
+  waitFor(fn, ...args) { return this.waitLonger(20000, fn, ...args); }
+  async waitLonger(limit, fn, ...args) {
+    const end = Date.now() + limit;
     for (;;) {
       const value = await this.evaluate(fn, ...args).catch(() => undefined);
       if (value) return value;

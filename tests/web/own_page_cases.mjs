@@ -158,7 +158,9 @@ export const ownPageCases = {
           seen = await page.evaluate(releaseShown);
           if (visit === 2) {
             // The new worker installs and takes over while the level goes on.
-            await page.waitFor(async (first) => {
+            // Now and then Chromium lets it take over only once the old
+            // worker has been stopped as idle, about 30 seconds on.
+            await page.waitLonger(60000, async (first) => {
               const kept = (await caches.keys()).filter((n) => n.startsWith('tumbra-'));
               return kept.length === 1 && kept[0] !== first;
             }, first).catch(async () => {
