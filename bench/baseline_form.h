@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "app/form1_design.h"
+
 namespace tumbra::bench {
 
 inline QWidget* make_baseline_window() {
@@ -20,7 +22,9 @@ inline QWidget* make_baseline_window() {
   window->setWindowTitle("Baseline");
   window->resize(417, 161);
   QFont font;
-  font.setFamilies({"MS Sans Serif", "DejaVu Sans", "Sans Serif"});
+  QStringList families{design::font_family};
+  for (const char* family : design::font_stand_ins) families << family;
+  font.setFamilies(families);
   font.setPointSizeF(13.5);
   auto* label = new QLabel(" 0/ 4", window);
   label->setGeometry(160, 0, 97, 33);

@@ -56,6 +56,11 @@ constexpr const Control& control(ControlName name) {
 // buttons keep the window's default font.
 inline constexpr const char* font_family = "MS Sans Serif";
 inline constexpr double font_points = 13.5;
+// Where the designed family is missing, the stand-ins in the order they are
+// tried: its TrueType counterpart on Windows, then the plain sans-serifs of
+// Linux desktops; after them, the platform's own sans-serif.
+inline constexpr std::array<const char*, 3> font_stand_ins{
+    "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans"};
 constexpr bool has_designed_font(ControlName name) {
   return name == ControlName::Reset || name == ControlName::Tries;
 }

@@ -23,7 +23,8 @@ BlockWidget::BlockWidget(QWidget* parent, const ControlModel& model, bool goal,
   setAttribute(Qt::WA_OpaquePaintEvent);
   // A block is as tall as the client area and as wide as it is tall.
   constexpr int extent = design::client_height;
-  setGeometry(twips.rect(goal ? lattice::goal_offset : 0, 0, extent, extent));
+  setGeometry(
+      to_qrect(twips.rect(goal ? lattice::goal_offset : 0, 0, extent, extent)));
 }
 
 BlockWidget::~BlockWidget() {
@@ -45,7 +46,8 @@ std::vector<const Control*> BlockWidget::shown() const {
 }
 
 QRect BlockWidget::pixels(const Control& c) const {
-  return twips_.rect(c.left, c.top, c.width, c.height).translated(-pos());
+  return to_qrect(twips_.rect(c.left, c.top, c.width, c.height))
+      .translated(-pos());
 }
 
 void BlockWidget::circle_changed(const Control& c, Change what) {

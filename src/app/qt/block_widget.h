@@ -16,9 +16,13 @@
 #include <vector>
 
 #include "app/control_model.h"
-#include "app/qt/twips.h"
+#include "app/twips.h"
 
 namespace tumbra {
+
+inline QRect to_qrect(const PixelRect& r) {
+  return {r.x, r.y, r.width, r.height};
+}
 
 class BlockWidget final : public QWidget {
  public:

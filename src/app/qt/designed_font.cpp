@@ -15,7 +15,9 @@ const QFont& designed_font() {
     QFont f;
     // Each family missing before one is found costs the start a search of
     // the system's fonts, so the list of stand-ins is short.
-    f.setFamilies({design::font_family, "DejaVu Sans", "Liberation Sans"});
+    QStringList families{design::font_family};
+    for (const char* family : design::font_stand_ins) families << family;
+    f.setFamilies(families);
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(design::font_points);
     f.setWeight(QFont::Normal);

@@ -53,7 +53,7 @@ void QtView::open() {
   QScreen* screen =
       screen_.isNull() ? QGuiApplication::primaryScreen() : screen_.data();
   if (screen == nullptr) throw ProgramError("no screen to show the window on");
-  twips_.pixels_per_twip = screen->logicalDotsPerInch() / 1440.0;
+  twips_ = Twips::at_dpi(screen->logicalDotsPerInch());
 
   window_ = new FormWindow([] { QCoreApplication::exit(0); });
   window_->setScreen(screen);
@@ -130,7 +130,7 @@ void QtView::change(const Control& c, Change what) {
   QWidget* w = widget(c.name, c.index);
   switch (what) {
     case Change::Place:
-      w->setGeometry(twips_.rect(c.left, c.top, c.width, c.height));
+      w->setGeometry(to_qrect(twips_.rect(c.left, c.top, c.width, c.height)));
       return;
     case Change::Visible: w->setVisible(c.visible); return;
     case Change::Caption: {

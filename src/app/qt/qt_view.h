@@ -17,7 +17,7 @@
 #include <utility>
 
 #include "app/control_model.h"
-#include "app/qt/twips.h"
+#include "app/twips.h"
 #include "app/view.h"
 
 class QScreen;

@@ -10,10 +10,10 @@
 extern "C" {
 
 // An empty window for load `serial`, `width` by `height` pixels, with its
-// caption, and the designed font (`points` in size) for the controls that
-// ask for it.
+// caption, and the designed font (`families`, a CSS list, `points` in size)
+// for the controls that ask for it.
 void tumbra_dom_build(unsigned serial, const char* caption, double width,
-                      double height, const char* font_family, double points);
+                      double height, const char* families, double points);
 // Block `block` of circles (0 the play board, 1 the goal picture), `size`
 // pixels square at `left`.
 void tumbra_dom_block(int block, const char* name, const char* description,

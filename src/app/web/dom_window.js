@@ -146,14 +146,12 @@ mergeInto(LibraryManager.library, {
   },
 
   tumbra_dom_build__deps: ['$TumbraDom'],
-  tumbra_dom_build: function(serial, caption, width, height, family, points) {
+  tumbra_dom_build: function(serial, caption, width, height, families, points) {
     caption = UTF8ToString(caption);
     document.title = caption;
     document.getElementById('tumbra-stage').setAttribute('aria-label', caption);
-    // Where the designed font is missing, a sans-serif of its build.
     TumbraDom.size = points + 'pt';
-    TumbraDom.family = JSON.stringify(UTF8ToString(family)) +
-        ', "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans", sans-serif';
+    TumbraDom.family = UTF8ToString(families);
     // The first load takes over the window the page was built with.
     var stage = document.getElementById('tumbra-stage');
     var box = TumbraDom.built = stage.querySelector('.window[inert]');

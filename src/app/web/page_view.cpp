@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #include "app/web/page_view.h"
 
+#include <string>
+
 #include "app/accessible_text.h"
 #include "app/form1_design.h"
 #include "app/web/dom_window.h"
@@ -21,9 +23,15 @@ float PageView::twips(double pixels) {
 }
 
 void PageView::open() {
+  // The designed family, its stand-ins, then the browser's sans-serif.
+  std::string families = '"' + std::string(design::font_family) + '"';
+  for (const char* family : design::font_stand_ins) {
+    families += ", \"" + std::string(family) + '"';
+  }
+  families += ", sans-serif";
   tumbra_dom_build(model_.serial(), design::caption,
                    pixels(design::client_width), pixels(design::client_height),
-                   design::font_family, design::font_points);
+                   families.c_str(), design::font_points);
   for (int goal : {0, 1}) {
     tumbra_dom_block(goal, accessible::blocks[goal].name,
                      accessible::blocks[goal].description,

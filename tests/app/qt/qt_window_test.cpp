@@ -20,6 +20,7 @@
 #include "../toolkit_contract.h"
 #include "app/qt/application.h"
 #include "app/qt/block_widget.h"
+#include "app/outline_colour.h"
 #include "app/qt/circle_look.h"
 
 namespace tumbra {
@@ -155,7 +156,8 @@ TEST(QtWindow, CircleOutlinesStandOutOnDarkAndLightColourSchemes) {
              ++x) {
           best = std::max(
               best,
-              contrast_ratio(image.pixelColor(x, circle.top()), background));
+              contrast_ratio(from_qcolor(image.pixelColor(x, circle.top())),
+                             from_qcolor(background)));
         }
         EXPECT_GE(best, 3.0)
             << "piece " << i << " on " << background.name().toStdString();
