@@ -41,7 +41,7 @@ declare -A groups=(
   [web]="emscripten node-jsdom chromium firefox-esr webkit2gtk-driver xvfb nodejs:node
          npm:npm"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
-  [icons]="librsvg2-bin"
+  [icons]="librsvg2-bin icoutils"
   [debian13]="debootstrap git"
 )
 

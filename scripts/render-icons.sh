@@ -18,3 +18,12 @@ for size in 32 48 64 128; do
   rsvg-convert --width "$size" --height "$size" "data/icons/$id.svg" \
     -o "data/icons/$id-$size.png"
 done
+# The Windows program's icon: the sizes Windows shows, with a 256-pixel one
+# for Explorer's large views, each kept as PNG inside the icon.
+large=$(mktemp --suffix=.png)
+trap 'rm -f "$large"' EXIT
+rsvg-convert --width 256 --height 256 "data/icons/$id.svg" -o "$large"
+icotool --create -o "data/icons/$id.ico" \
+  --raw="data/icons/$id-16.png" --raw="data/icons/$id-24.png" \
+  --raw="data/icons/$id-32.png" --raw="data/icons/$id-48.png" \
+  --raw="data/icons/$id-64.png" --raw="$large"

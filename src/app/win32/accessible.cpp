@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#include "app/win32/accessible.h"
+
+#include <oleacc.h>
+
+#include <string>
+#include <vector>
+
+#include "app/accessible_text.h"
+#include "app/win32/wide.h"
+#include "app/win32/win_view.h"
+#include "app/win32/window_classes.h"
+
+namespace tumbra {
+
+namespace {
+
+bool is_self(const VARIANT& child) {
+  return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+HRESULT text(const std::string& utf8, BSTR* out) {
+  if (out == nullptr) return E_INVALIDARG;
+  *out = nullptr;
+  if (utf8.empty()) return S_FALSE;
+  *out = SysAllocString(widen(utf8).c_str());
+  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT number(LONG value, VARIANT* out) {
+  if (out == nullptr) return E_INVALIDARG;
+  VariantInit(out);
+  out->vt = VT_I4;
+  out->lVal = value;
+  return S_OK;
+}
+
+// One window's accessible object: the system's own, with what the game
+// says of it in place of what the system would guess.
+class Accessible final : public IAccessible {
+ public:
+  Accessible(HWND window, IAccessible* standard)
+      : window_(window), standard_(standard) {}
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+    if (out == nullptr) return E_POINTER;
+    if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) ||
+        id == __uuidof(IAccessible)) {
+      *out = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+  }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) {
+      standard_->Release();
+      delete this;
+    }
+    return static_cast<ULONG>(left);
+  }
+
+  // IDispatch: the system's object describes the interface.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    return standard_->GetTypeInfoCount(count);
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID locale,
+                                        ITypeInfo** info) override {
+    return standard_->GetTypeInfo(i, locale, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names,
+                                          UINT count, LCID locale,
+                                          DISPID* ids) override {
+    return standard_->GetIDsOfNames(id, names, count, locale, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale,
+                                   WORD flags, DISPPARAMS* parameters,
+                                   VARIANT* result, EXCEPINFO* exception,
+                                   UINT* error) override {
+    return standard_->Invoke(member, id, locale, flags, parameters, result,
+                             exception, error);
+  }
+
+  // IAccessible
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    return standard_->get_accParent(parent);
+  }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+    if (count == nullptr) return E_POINTER;
+    *count = static_cast<LONG>(circles().size());
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child,
+                                         IDispatch** out) override {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    // The circles are simple elements, reached through their parent.
+    return circle(child) != nullptr ? S_FALSE : E_INVALIDARG;
+  }
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    if (is_self(child)) {
+      if (const Control* c = control()) return text(accessible::spoken(*c).name, name);
+      if (const accessible::Block* b = block()) return text(b->name, name);
+      return standard_->get_accName(child, name);
+    }
+    const Control* c = circle(child);
+    if (c == nullptr) return E_INVALIDARG;
+    return text(accessible::spoken(*c).name, name);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    if (!is_self(child)) return circle(child) ? text({}, value) : E_INVALIDARG;
+    return standard_->get_accValue(child, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child,
+                                               BSTR* description) override {
+    if (is_self(child)) {
+      if (const Control* c = control()) {
+        return text(accessible::spoken(*c).description, description);
+      }
+      if (const accessible::Block* b = block()) {
+        return text(b->description, description);
+      }
+      return standard_->get_accDescription(child, description);
+    }
+    return circle(child) ? text({}, description) : E_INVALIDARG;
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    if (!is_self(child)) {
+      return circle(child) ? number(ROLE_SYSTEM_GRAPHIC, role) : E_INVALIDARG;
+    }
+    if (block() != nullptr) return number(ROLE_SYSTEM_GROUPING, role);
+    if (const Control* c = control()) {
+      return number(c->name == ControlName::Tries ? ROLE_SYSTEM_STATICTEXT
+                                                  : ROLE_SYSTEM_PUSHBUTTON,
+                    role);
+    }
+    return standard_->get_accRole(child, role);
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child,
+                                         VARIANT* state) override {
+    if (is_self(child)) return standard_->get_accState(child, state);
+    return circle(child) ? number(STATE_SYSTEM_READONLY, state) : E_INVALIDARG;
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+    return is_self(child) ? standard_->get_accHelp(child, help) : text({}, help);
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child,
+                                             LONG* topic) override {
+    return standard_->get_accHelpTopic(file, child, topic);
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child,
+                                                    BSTR* keys) override {
+    return is_self(child) ? standard_->get_accKeyboardShortcut(child, keys)
+                          : text({}, keys);
+  }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+    return standard_->get_accFocus(focus);
+  }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+    return standard_->get_accSelection(selection);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child,
+                                                 BSTR* action) override {
+    // A Turn button turns only on a mouse press; it offers no action.
+    if (!is_self(child) || turn()) return text({}, action);
+    return standard_->get_accDefaultAction(child, action);
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+    return is_self(child) ? standard_->accSelect(flags, child) : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width,
+                                        long* height, VARIANT child) override {
+    if (is_self(child)) {
+      return standard_->accLocation(left, top, width, height, child);
+    }
+    const Control* c = circle(child);
+    if (c == nullptr) return E_INVALIDARG;
+    const RECT r = on_screen(*c);
+    *left = r.left;
+    *top = r.top;
+    *width = r.right - r.left;
+    *height = r.bottom - r.top;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start,
+                                        VARIANT* end) override {
+    if (is_self(start) && direction != NAVDIR_FIRSTCHILD &&
+        direction != NAVDIR_LASTCHILD) {
+      return standard_->accNavigate(direction, start, end);
+    }
+    const LONG count = static_cast<LONG>(circles().size());
+    LONG to = 0;
+    switch (direction) {
+      case NAVDIR_FIRSTCHILD: to = 1; break;
+      case NAVDIR_LASTCHILD: to = count; break;
+      case NAVDIR_NEXT: to = start.lVal + 1; break;
+      case NAVDIR_PREVIOUS: to = start.lVal - 1; break;
+      default: return S_FALSE;
+    }
+    if (to < 1 || to > count) {
+      if (end != nullptr) VariantInit(end);
+      return S_FALSE;
+    }
+    return number(to, end);
+  }
+  HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
+    const auto shown = circles();
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      const RECT r = on_screen(*shown[i]);
+      if (PtInRect(&r, POINT{x, y})) return number(static_cast<LONG>(i + 1), hit);
+    }
+    return standard_->accHitTest(x, y, hit);
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    if (!is_self(child) || turn()) return DISP_E_MEMBERNOTFOUND;
+    return standard_->accDoDefaultAction(child);
+  }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override {
+    return E_NOTIMPL;
+  }
+
+ private:
+  WinView* view() const { return win32::view_of(window_); }
+  const Control* control() const {
+    WinView* v = view();
+    return v == nullptr ? nullptr : v->control_of(window_);
+  }
+  bool turn() const {
+    const Control* c = control();
+    return c != nullptr && c->name == ControlName::Turn;
+  }
+  const accessible::Block* block() const {
+    WinView* v = view();
+    if (v == nullptr) return nullptr;
+    for (bool goal : {false, true}) {
+      if (v->block(goal) == window_) return &accessible::blocks[goal];
+    }
+    return nullptr;
+  }
+  std::vector<const Control*> circles() const {
+    WinView* v = view();
+    return v == nullptr ? std::vector<const Control*>{} : v->circles_of(window_);
+  }
+  // The circle a child id names: its place among the showing circles.
+  const Control* circle(const VARIANT& child) const {
+    if (child.vt != VT_I4) return nullptr;
+    const auto shown = circles();
+    if (child.lVal < 1 || child.lVal > static_cast<LONG>(shown.size())) {
+      return nullptr;
+    }
+    return shown[static_cast<std::size_t>(child.lVal - 1)];
+  }
+  RECT on_screen(const Control& c) const {
+    const PixelRect at = view()->in_block(c);
+    POINT origin{at.x, at.y};
+    ClientToScreen(window_, &origin);
+    return {origin.x, origin.y, origin.x + at.width, origin.y + at.height};
+  }
+
+  LONG references_ = 1;
+  HWND window_;
+  IAccessible* standard_;
+};
+
+}  // namespace
+
+LRESULT answer_get_object(HWND window, WPARAM wparam, LPARAM lparam) {
+  if (static_cast<LONG>(lparam) != OBJID_CLIENT ||
+      win32::view_of(window) == nullptr) {
+    return 0;
+  }
+  // The answer is marshalled through COM, which this thread then needs.
+  static const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  (void)com;
+  IAccessible* standard = nullptr;
+  if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT,
+                                       __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&standard)))) {
+    return 0;
+  }
+  auto* answer = new Accessible(window, standard);
+  const LRESULT result =
+      LresultFromObject(__uuidof(IAccessible), wparam, answer);
+  answer->Release();
+  return result;
+}
+
+}  // namespace tumbra

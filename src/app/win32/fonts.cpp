@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#include "app/win32/fonts.h"
+
+#include <cmath>
+
+#include "app/form1_design.h"
+#include "app/win32/wide.h"
+
+namespace tumbra {
+
+namespace {
+
+NONCLIENTMETRICSW metrics(UINT dpi) {
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof m;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0, dpi);
+  return m;
+}
+
+// Whether Windows has an outline font of `family`: asked for one, it does
+// not map the name to another face.
+bool has_outline_font(const std::wstring& family) {
+  LOGFONTW asked{};
+  asked.lfHeight = -18;
+  asked.lfCharSet = DEFAULT_CHARSET;
+  asked.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+  lstrcpynW(asked.lfFaceName, family.c_str(), LF_FACESIZE);
+  HFONT font = CreateFontIndirectW(&asked);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ before = SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  SelectObject(dc, before);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  return lstrcmpiW(face, family.c_str()) == 0;
+}
+
+}  // namespace
+
+const std::wstring& designed_family() {
+  static const std::wstring family = [] {
+    // Windows maps the designed name to its TrueType counterpart, which
+    // leads the stand-ins.
+    if (has_outline_font(widen(design::font_family))) {
+      return widen(design::font_family);
+    }
+    for (const char* stand_in : design::font_stand_ins) {
+      if (has_outline_font(widen(stand_in))) return widen(stand_in);
+    }
+    return std::wstring(metrics(96).lfMessageFont.lfFaceName);
+  }();
+  return family;
+}
+
+Fonts::~Fonts() { release(); }
+
+void Fonts::release() {
+  if (designed_ != nullptr) DeleteObject(designed_);
+  if (message_ != nullptr) DeleteObject(message_);
+  designed_ = message_ = nullptr;
+  dpi_ = 0;
+}
+
+void Fonts::make(UINT dpi) {
+  if (dpi == dpi_) return;
+  release();
+  dpi_ = dpi;
+  LOGFONTW designed{};
+  // Points to pixels: 72 points to the inch.
+  designed.lfHeight = -static_cast<LONG>(std::lround(design::font_points * dpi / 72.0));
+  designed.lfWeight = FW_NORMAL;
+  designed.lfCharSet = DEFAULT_CHARSET;
+  designed.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+  designed.lfQuality = CLEARTYPE_QUALITY;
+  lstrcpynW(designed.lfFaceName, designed_family().c_str(), LF_FACESIZE);
+  designed_ = CreateFontIndirectW(&designed);
+  NONCLIENTMETRICSW m = metrics(dpi);
+  message_ = CreateFontIndirectW(&m.lfMessageFont);
+}
+
+}  // namespace tumbra

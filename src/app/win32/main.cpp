@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+//
+// Program start on Windows: the window is the start-up object. Building it
+// runs the load sequence; then the message loop runs until the player
+// closes the window or the session ends. The game takes no command line.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/game_window.h"
+#include "app/win32/win_view.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The buttons of common controls 6, which the manifest asks for.
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  tumbra::GameWindow<tumbra::WinView> game;
+  game.model.start();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // Tab, Return and the space bar as in a dialog.
+    HWND window = game.view.window();
+    if (window != nullptr && IsDialogMessageW(window, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}

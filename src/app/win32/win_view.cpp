@@ -1,0 +1,279 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#include "app/win32/win_view.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/accessible_text.h"
+#include "app/form1_design.h"
+#include "app/outline_colour.h"
+#include "app/win32/wide.h"
+#include "app/win32/window_classes.h"
+#include "toolkit/program_error.h"
+
+namespace tumbra {
+
+namespace {
+
+constexpr DWORD form_style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD form_extended_style = WS_EX_CONTROLPARENT;
+
+// A button shows "&" as an underline under the next letter; the game's
+// captions mean the character itself.
+std::wstring button_text(const std::string& caption) {
+  std::wstring text;
+  for (wchar_t c : widen(caption)) {
+    text += c;
+    if (c == L'&') text += L'&';
+  }
+  return text;
+}
+
+}  // namespace
+
+WinView::WinView(ControlModel& model)
+    : model_(model),
+      tries_brush_(CreateSolidBrush(design::tries_back_color)) {
+  win32::register_classes();
+}
+
+WinView::~WinView() {
+  for (HWND old : retired_) {
+    if (IsWindow(old)) DestroyWindow(old);
+  }
+  if (form_ != nullptr) DestroyWindow(form_);
+  DeleteObject(tries_brush_);
+}
+
+WinView* WinView::of(HWND window) { return win32::view_of(window); }
+
+HWND WinView::widget(ControlName name, std::int16_t index) const {
+  const auto it = widgets_.find({name, index});
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+PixelRect WinView::pixels(ControlName name, std::int16_t index) const {
+  const Control* c = model_.find(name, index);
+  if (c == nullptr) return {};
+  return twips_.rect(c->left, c->top, c->width, c->height);
+}
+
+const Control* WinView::control_of(HWND window) const {
+  for (const auto& [key, shown] : widgets_) {
+    if (shown == window) return model_.find(key.first, key.second);
+  }
+  return nullptr;
+}
+
+void WinView::open() {
+  // The window opens on the monitor the last one stood on, at its DPI.
+  const HMONITOR monitor =
+      had_window_ ? MonitorFromRect(&last_place_, MONITOR_DEFAULTTONEAREST)
+                  : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(monitor, &info);
+  form_ = CreateWindowExW(form_extended_style, win32::form_class,
+                          widen(design::caption).c_str(), form_style,
+                          info.rcWork.left, info.rcWork.top, 1, 1, nullptr,
+                          nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (form_ == nullptr) throw ProgramError("the window could not be made");
+  win32::mark(form_, this, model_.serial());
+  dpi_ = GetDpiForWindow(form_);
+  twips_ = Twips::at_dpi(dpi_);
+  fonts_.make(dpi_);
+  outline_ = outline_for(GetSysColor(COLOR_BTNFACE));
+  for (bool goal : {false, true}) {
+    const PixelRect at = twips_.rect(goal ? lattice::goal_offset : 0, 0,
+                                     design::client_height,
+                                     design::client_height);
+    HWND block = CreateWindowExW(
+        0, win32::block_class, widen(accessible::blocks[goal].name).c_str(),
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.x, at.y, at.width,
+        at.height, form_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    win32::mark(block, this, model_.serial());
+    blocks_[goal ? 1 : 0] = block;
+  }
+  centre();
+}
+
+void WinView::centre() {
+  // The whole window, frame included, centred on the monitor's work area.
+  RECT outer{0, 0, twips_.to_pixels(design::client_width),
+             twips_.to_pixels(design::client_height)};
+  AdjustWindowRectExForDpi(&outer, form_style, FALSE, form_extended_style,
+                           dpi_);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST), &info);
+  const RECT& area = info.rcWork;
+  const LONG width = outer.right - outer.left;
+  const LONG height = outer.bottom - outer.top;
+  const LONG x =
+      area.left + std::max(LONG{0}, (area.right - area.left - width) / 2);
+  const LONG y =
+      area.top + std::max(LONG{0}, (area.bottom - area.top - height) / 2);
+  SetWindowPos(form_, nullptr, x, y, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WinView::place(HWND window, PixelRect at) const {
+  SetWindowPos(window, nullptr, at.x, at.y, at.width, at.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND WinView::make_window(const Control& c) {
+  const wchar_t* type = nullptr;
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  switch (c.name) {
+    case ControlName::Turn:
+    case ControlName::Reset:
+      type = L"BUTTON";
+      style |= BS_PUSHBUTTON | WS_TABSTOP;
+      break;
+    case ControlName::Tries:
+      type = L"STATIC";
+      style |= SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
+      break;
+    case ControlName::Piece: return nullptr;  // painted by its block
+  }
+  HWND window = CreateWindowExW(
+      0, type, L"", style, 0, 0, 0, 0, form_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::id_of(c.name, c.index))),
+      GetModuleHandleW(nullptr), nullptr);
+  if (window == nullptr) throw ProgramError("a control could not be made");
+  win32::mark(window, this, model_.serial());
+  win32::subclass_control(window, c.name);
+  const HFONT font = design::has_designed_font(c.name) ? fonts_.designed()
+                                                       : fonts_.message();
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return window;
+}
+
+void WinView::add(const Control& c) {
+  if (c.name == ControlName::Piece) {
+    if (c.visible) change(c, Change::Visible);
+    return;
+  }
+  HWND window = make_window(c);
+  widgets_[{c.name, c.index}] = window;
+  for (Change what : {Change::Caption, Change::Place, Change::Visible}) {
+    change(c, what);
+  }
+}
+
+void WinView::change(const Control& c, Change what) {
+  if (c.name == ControlName::Piece) {
+    HWND block = blocks_[lattice::in_goal(c.index) ? 1 : 0];
+    const PixelRect at = in_block(c);
+    RECT square{at.x, at.y, at.x + at.width, at.y + at.height};
+    switch (what) {
+      case Change::Colour: {
+        if (!c.visible) return;
+        // The inside, within the outline that neighbours overlap.
+        const int inset = twips_.overlap();
+        InflateRect(&square, -inset, -inset);
+        InvalidateRect(block, &square, FALSE);
+        tell_screen_readers(c, EVENT_OBJECT_NAMECHANGE);
+        return;
+      }
+      case Change::Visible:
+        InvalidateRect(block, &square, FALSE);
+        tell_screen_readers(c, EVENT_OBJECT_SHOW);
+        return;
+      case Change::Place:
+        InvalidateRect(block, nullptr, FALSE);
+        if (c.visible) tell_screen_readers(c, EVENT_OBJECT_LOCATIONCHANGE);
+        return;
+      case Change::Caption: return;
+    }
+    return;
+  }
+  HWND window = widget(c.name, c.index);
+  switch (what) {
+    case Change::Place:
+      place(window, twips_.rect(c.left, c.top, c.width, c.height));
+      return;
+    case Change::Visible:
+      ShowWindow(window, c.visible ? SW_SHOWNA : SW_HIDE);
+      return;
+    case Change::Caption:
+      SetWindowTextW(window, c.name == ControlName::Tries
+                                 ? widen(c.caption).c_str()
+                                 : button_text(c.caption).c_str());
+      // What a screen reader says of it follows the caption.
+      if (IsWindowVisible(form_)) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT,
+                       CHILDID_SELF);
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT,
+                       CHILDID_SELF);
+      }
+      return;
+    case Change::Colour: return;
+  }
+}
+
+void WinView::present(const Control& first) {
+  // Tab follows the order of the windows: the controls that take the
+  // keyboard first, in the design's order, and the blocks, which every
+  // control overlaps by its outline, last.
+  HWND after = HWND_TOP;
+  auto stack = [&](HWND window) {
+    SetWindowPos(window, after, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = window;
+  };
+  model_.each_in_tab_order(
+      [&](const Control& c) { stack(widget(c.name, c.index)); });
+  stack(widget(ControlName::Tries, 0));
+  for (HWND block : blocks_) stack(block);
+  focus_ = widget(first.name, first.index);
+  if (ending_) return;
+  centre();
+  ShowWindow(form_, SW_SHOW);
+  SetForegroundWindow(form_);
+  SetFocus(focus_);
+}
+
+void WinView::close() {
+  GetWindowRect(form_, &last_place_);
+  had_window_ = true;
+  // The handler that unloads may belong to one of this window's buttons,
+  // so the window goes away once control is back in the message loop.
+  ShowWindow(form_, SW_HIDE);
+  retired_.erase(std::remove_if(retired_.begin(), retired_.end(),
+                                [](HWND old) { return !IsWindow(old); }),
+                 retired_.end());
+  retired_.push_back(form_);
+  PostMessageW(form_, win32::retire, 0, 0);
+  form_ = nullptr;
+  blocks_ = {};
+  widgets_.clear();
+  focus_ = nullptr;
+}
+
+BoxAnswer WinView::ask(const std::string& text, BoxStyle style,
+                       const std::string& title) {
+  if (ending_) return BoxAnswer::Ok;
+  const UINT type = style == BoxStyle::CriticalOkOnly
+                        ? MB_OK | MB_ICONHAND
+                        : MB_OKCANCEL;
+  const int answer = MessageBoxW(form_, widen(text).c_str(),
+                                 widen(title).c_str(), type);
+  return answer == IDCANCEL ? BoxAnswer::Cancel : BoxAnswer::Ok;
+}
+
+void WinView::stop(const std::string& what) {
+  std::fprintf(stderr, "tumbra: stopped by a programming error: %s\n",
+               what.c_str());
+  std::fflush(stderr);
+  MessageBoxW(nullptr,
+              widen("The game stopped on a programming error:\n" + what).c_str(),
+              widen(design::caption).c_str(), MB_OK | MB_ICONHAND);
+  ExitProcess(1);
+}
+
+}  // namespace tumbra
