@@ -12,6 +12,12 @@
 
 namespace tumbra {
 
+void WinView::dispatch(MSG& message) {
+  if (form_ != nullptr && IsDialogMessageW(form_, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
 void WinView::turn_pressed(HWND button, std::int16_t code, std::int16_t shift,
                            POINT at) {
   const auto index = static_cast<std::int16_t>(
@@ -34,6 +40,13 @@ void WinView::end() {
 }
 
 void WinView::dpi_changed(UINT dpi, const RECT& suggested) {
+  // A window the player left at the designed size keeps it; one the player
+  // resized keeps the size Windows suggests.
+  RECT client;
+  GetClientRect(form_, &client);
+  const bool designed =
+      client.right == twips_.to_pixels(design::client_width) &&
+      client.bottom == twips_.to_pixels(design::client_height);
   dpi_ = dpi;
   twips_ = Twips::at_dpi(dpi);
   fonts_.make(dpi);
@@ -55,6 +68,7 @@ void WinView::dpi_changed(UINT dpi, const RECT& suggested) {
                suggested.right - suggested.left,
                suggested.bottom - suggested.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  if (designed) fit_client();
   InvalidateRect(form_, nullptr, TRUE);
 }
 

@@ -19,12 +19,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tumbra::GameWindow<tumbra::WinView> game;
   game.model.start();
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Tab, Return and the space bar as in a dialog.
-    HWND window = game.view.window();
-    if (window != nullptr && IsDialogMessageW(window, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) game.view.dispatch(message);
   return static_cast<int>(message.wParam);
 }

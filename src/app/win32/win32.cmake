@@ -78,3 +78,8 @@ target_link_libraries(tumbra-solve PRIVATE tumbra_solver)
 target_compile_definitions(tumbra-solve PRIVATE
   TUMBRA_VERSION="${PROJECT_VERSION}")
 tumbra_resources(tumbra-solve "Tumbra! solver: the shortest solution of each level")
+
+include(CTest)
+if(BUILD_TESTING)
+  add_subdirectory(tests)
+endif()

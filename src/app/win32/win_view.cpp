@@ -118,6 +118,22 @@ void WinView::centre() {
       area.top + std::max(LONG{0}, (area.bottom - area.top - height) / 2);
   SetWindowPos(form_, nullptr, x, y, width, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  fit_client();
+}
+
+void WinView::fit_client() {
+  // Where the frame Windows drew differs from the one it gave for this DPI,
+  // the client area keeps the design's size all the same.
+  RECT client;
+  GetClientRect(form_, &client);
+  const LONG dx = twips_.to_pixels(design::client_width) - client.right;
+  const LONG dy = twips_.to_pixels(design::client_height) - client.bottom;
+  if (dx == 0 && dy == 0) return;
+  RECT outer;
+  GetWindowRect(form_, &outer);
+  SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left + dx,
+               outer.bottom - outer.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WinView::place(HWND window, PixelRect at) const {

@@ -56,6 +56,10 @@ class WinView final : public View {
                 const std::string& title) override;
   [[noreturn]] void stop(const std::string& what) override;
 
+  // Handles one message of the loop: Tab, Return and the space bar act on
+  // the window's controls as in a dialog.
+  void dispatch(MSG& message);
+
   // What the window procedures and screen readers ask of the view. Each
   // window of the view carries it (of()) until the window is destroyed.
   static WinView* of(HWND window);
@@ -86,6 +90,7 @@ class WinView final : public View {
   HWND make_window(const Control& control);
   void place(HWND window, PixelRect at) const;
   void centre();
+  void fit_client();
   void tell_screen_readers(const Control& circle, DWORD event) const;
 
   ControlModel& model_;

@@ -1,0 +1,48 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#
+# The Windows build's tests, run under Wine when cross-built: the game's
+# logic, the Windows window and its toolkit contract, the solver's command
+# line, and what the programs import.
+if(TUMBRA_GTEST_SOURCE)
+  # Debian's GoogleTest source, built by the same compiler as the game;
+  # it names its targets GTest::gtest and GTest::gtest_main itself.
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${TUMBRA_GTEST_SOURCE} googletest EXCLUDE_FROM_ALL)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+set(win32_tests ${CMAKE_CURRENT_SOURCE_DIR}/app/win32)
+add_executable(logic_tests
+  app/accessible_text_test.cpp
+  app/headless/headless_view_test.cpp
+  board/loadshapes_test.cpp
+  levels/levels_test.cpp
+  play/turnit_test.cpp
+  play/play_test.cpp
+)
+target_link_libraries(logic_tests PRIVATE tumbra_headless GTest::gtest_main)
+add_test(NAME logic_tests COMMAND logic_tests)
+
+add_executable(win32_tests app/win32/win_view_test.cpp)
+target_link_libraries(win32_tests PRIVATE tumbra_win32 tumbra_headless
+  GTest::gtest)
+add_test(NAME win32_tests COMMAND win32_tests)
+set_tests_properties(win32_tests PROPERTIES
+  ENVIRONMENT "TUMBRA_RANDOM_EVENTS_SCALE=1")
+
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  # Every Windows test runs in a prefix made afresh for the run, one at a
+  # time, since Wine keeps one server for a prefix.
+  set(prefix ${CMAKE_BINARY_DIR}/wine-prefix)
+  add_test(NAME wine_prefix COMMAND ${win32_tests}/make_prefix.sh ${prefix})
+  set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine
+    RESOURCE_LOCK wine ENVIRONMENT "WINEPREFIX=${prefix}")
+  add_test(NAME solver_command_line
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/solve/check_cli.sh ${PROJECT_VERSION}
+      ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tumbra-solve>)
+  set_tests_properties(logic_tests win32_tests solver_command_line PROPERTIES
+    FIXTURES_REQUIRED wine RESOURCE_LOCK wine
+    ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${prefix}")
+endif()

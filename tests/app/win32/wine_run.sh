@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+#
+# Runs a Windows program under Wine, on a private X display of its own with
+# a window manager, as on a player's desktop, in the Wine prefix that
+# WINEPREFIX names, and ends Wine's server for that
+# prefix after it. Wine stays quiet and contained: it offers no Mono or
+# Gecko install, writes no menu entries, and prints none of its debugging.
+# The program's line ends come out as Unix ones.
+#   wine_run.sh PROGRAM [ARGUMENTS...]
+set -euo pipefail
+: "${WINEPREFIX:?the Wine prefix to run in}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+exec {ready}<> <(:)
+Xvfb -displayfd "$ready" -nolisten tcp -screen 0 1280x800x24 \
+  > /dev/null 2>&1 &
+xvfb=$!
+read -r -u "$ready" number
+exec {ready}<&-
+export DISPLAY=":$number"
+openbox > /dev/null 2>&1 &
+wm=$!
+finish() {
+  wineserver -k 2> /dev/null || true
+  kill "$wm" "$xvfb" 2> /dev/null || true
+  wait "$wm" "$xvfb" 2> /dev/null || true
+}
+trap finish EXIT
+# Wine hides a window by asking the window manager, and waits for it.
+until xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id'; do
+  sleep 0.05
+done
+status=0
+wine "$@" | tr -d '\r' || status=$?
+exit "$status"
