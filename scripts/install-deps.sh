@@ -37,7 +37,7 @@ declare -A groups=(
   [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
           imagemagick x11-utils openbox weston desktop-file-utils appstream
           reuse clang libclang-rt-dev llvm python3-pyatspi at-spi2-core
-          dbus-daemon dbus-bin"
+          dbus-daemon dbus-bin wmctrl"
   [web]="emscripten node-jsdom chromium firefox-esr webkit2gtk-driver xvfb nodejs:node
          npm:npm"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"

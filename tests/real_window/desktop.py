@@ -14,10 +14,6 @@ import tempfile
 import time
 
 IMPORT = "/usr/bin/import"  # ImageMagick's, not a stand-in earlier on PATH
-# The system's Python, whose pyatspi is the screen readers' AT-SPI client.
-SYSTEM_PYTHON = "/usr/bin/python3"
-ATSPI_TREE = os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                          "atspi_tree.py")
 AT_SPI_BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 SCREEN = (1280, 800)
 # The longest wait for a window, a focus, a colour or an exit. Every wait
@@ -106,10 +102,15 @@ def wait_until(what, probe, deadline=DEADLINE):
 
 class Desktop:
     """A private Xvfb display, with a window manager if asked, and the game
-    running on it."""
+    running on it: `program` is one of programs.py's. Wine's windows stand
+    where the cases read them only under a window manager, so the Windows
+    program always has one."""
 
     def __init__(self, program, artifacts, scale=None, wm=None, args=(),
                  start_game=True, accessibility=False):
+        self.program = program
+        if program.windows and wm is None:
+            wm = "openbox"
         self.artifacts = artifacts
         self.wm = None
         self.buses = []
@@ -130,8 +131,6 @@ class Desktop:
                     if not k.startswith("QT_") and k != "WAYLAND_DISPLAY"}
         self.env.update(DISPLAY=f":{number}", XDG_RUNTIME_DIR=self.runtime,
                         DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent")
-        if scale is not None:
-            self.env["QT_SCALE_FACTOR"] = str(scale)
         self.scale = scale or 1
         if wm is not None:
             self.wm = subprocess.Popen([wm], env=self.env,
@@ -142,12 +141,13 @@ class Desktop:
                 check=False))
         if accessibility:
             self.start_accessibility_bus()
+        program.prepare(self.env, scale)
         self.stderr = tempfile.TemporaryFile()
         self.game = None
         self.window = None
         self.origin = None
         if start_game:
-            self.game = subprocess.Popen([program, *args], env=self.env,
+            self.game = subprocess.Popen(program.command(args), env=self.env,
                                          stdout=subprocess.DEVNULL,
                                          stderr=self.stderr)
             self.find_window()
@@ -176,14 +176,17 @@ class Desktop:
         wait_until("the accessibility bus", lambda: "method return" in enable())
 
     def accessible_tree(self):
-        """The game as a screen reader reads it over AT-SPI."""
-        out = run([SYSTEM_PYTHON, ATSPI_TREE, "tumbra"], self.env)
-        return json.loads(out)
+        """The game as a screen reader reads it."""
+        return self.program.accessible_tree(self)
+
+    def request_close(self):
+        self.program.request_close(self)
 
     def close(self):
         if self.game is not None and self.game.poll() is None:
             self.game.kill()
             self.game.wait()
+        self.program.finish(self)
         for process in reversed(self.buses):
             process.terminate()
             process.wait()
@@ -251,9 +254,9 @@ class Desktop:
 
     def cell_centre(self, column, row):
         """The screen point at the centre of lattice cell (column, row)."""
-        half = (CIRCLE * self.scale) // 2
-        return (self.origin[0] + column * PITCH * self.scale + half,
-                self.origin[1] + row * PITCH * self.scale + half)
+        half = int(CIRCLE * self.scale) // 2
+        return (self.origin[0] + int(column * PITCH * self.scale) + half,
+                self.origin[1] + int(row * PITCH * self.scale) + half)
 
     def screenshot(self):
         width, height = SCREEN
@@ -324,18 +327,19 @@ def assert_centred(desktop, size, what):
     """The client area has `size`, and the whole window, frame included,
     stands centred on the work area. Returns the frame's place."""
     assert_equal(desktop.geometry()[1], size, f"{what}: client size")
-    (ax, ay), (aw, ah) = desktop.work_area()
+    seen = []
 
     def centred():
-        (x, y), (w, h) = desktop.frame()
+        seen[:] = desktop.program.placement(desktop)
+        ((x, y), (w, h)), ((ax, ay), (aw, ah)) = seen
         off = (2 * x + w - (2 * ax + aw), 2 * y + h - (2 * ay + ah))
         return (x, y) if abs(off[0]) <= 2 and abs(off[1]) <= 2 else None
     try:
         # A window manager may report its frame a moment after the map.
         return wait_until(f"{what}: the window centred", centred)
     except CaseFailed:
-        raise CaseFailed(f"{what}: frame at {desktop.frame()}, not centred "
-                         f"on the work area {desktop.work_area()}")
+        raise CaseFailed(f"{what}: frame at {seen[0]}, not centred on the "
+                         f"work area {seen[1]}")
 
 
 def focused(d):

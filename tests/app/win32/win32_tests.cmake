@@ -46,3 +46,27 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
     FIXTURES_REQUIRED wine RESOURCE_LOCK wine
     ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${prefix}")
 endif()
+
+# What the real-window cases read of the Windows game from outside.
+add_executable(window_probe app/win32/window_probe.cpp)
+target_link_libraries(window_probe PRIVATE oleacc ole32 oleaut32 user32)
+
+# The real-window cases that apply to the Windows program, under Wine.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(real_window ${CMAKE_CURRENT_SOURCE_DIR}/real_window/real_window_test.py)
+  execute_process(COMMAND ${Python3_EXECUTABLE} ${real_window} --list
+      --program tumbra.exe
+    OUTPUT_VARIABLE real_window_cases OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${real_window})
+  foreach(case ${real_window_cases})
+    add_test(NAME real_window.${case}
+      COMMAND ${Python3_EXECUTABLE} ${real_window}
+        --program $<TARGET_FILE:tumbra> --probe $<TARGET_FILE:window_probe>
+        --artifacts ${CMAKE_BINARY_DIR}/real-window --case ${case})
+    set_tests_properties(real_window.${case} PROPERTIES LABELS real_window
+      TIMEOUT 300 FIXTURES_REQUIRED wine RESOURCE_LOCK wine
+      ENVIRONMENT "WINEPREFIX=${prefix}")
+  endforeach()
+endif()

@@ -1,0 +1,102 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+"""The two programs the real-window cases drive, behind the same few calls:
+the Qt program as it is, and the Windows program under Wine, in the prefix
+that WINEPREFIX names, on the case's own display."""
+
+import json
+import os
+import subprocess
+
+# The system's Python, whose pyatspi is the screen readers' AT-SPI client.
+SYSTEM_PYTHON = "/usr/bin/python3"
+ATSPI_TREE = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                          "atspi_tree.py")
+# Wine quiet and contained: no Mono or Gecko to install, no menu entries
+# written, none of its debugging on the program's stderr.
+WINE_ENV = {"WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d"}
+LOG_PIXELS = r"HKCU\Control Panel\Desktop"
+
+
+def output(args, env, timeout=30):
+    result = subprocess.run(args, env=env, capture_output=True, text=True,
+                            timeout=timeout)
+    if result.returncode != 0:
+        from desktop import CaseFailed
+        raise CaseFailed(f"{' '.join(args)} failed: {result.stderr.strip()}")
+    return result.stdout
+
+
+class QtProgram:
+    """The game as built for Linux."""
+    windows = False
+
+    def __init__(self, path, close_helper):
+        self.path = path
+        self.close_helper = close_helper
+
+    def prepare(self, env, scale):
+        if scale is not None:
+            env["QT_SCALE_FACTOR"] = str(scale)
+
+    def command(self, args):
+        return [self.path, *args]
+
+    def accessible_tree(self, d):
+        return json.loads(output([SYSTEM_PYTHON, ATSPI_TREE, "tumbra"], d.env))
+
+    def placement(self, d):
+        """The whole window, frame included, and the work area, each as
+        ((x, y), (width, height)): as the window manager has them."""
+        return d.frame(), d.work_area()
+
+    def request_close(self, d):
+        """As a window manager asks when the player clicks the close box."""
+        output([self.close_helper, str(d.window)], d.env)
+
+    def finish(self, d):
+        pass
+
+
+class WindowsProgram:
+    """tumbra.exe under Wine. Each case runs on its own display, under a
+    window manager as on a player's desktop, and ends Wine's server for
+    the prefix when it ends."""
+    windows = True
+
+    def __init__(self, exe, probe):
+        self.exe = exe
+        self.probe = probe
+
+    def prepare(self, env, scale):
+        env.update(WINE_ENV)
+        # Windows' own scaling: 96 dots per inch times the scale.
+        dpi = round(96 * (scale or 1))
+        output(["wine", "reg", "add", LOG_PIXELS, "/v", "LogPixels", "/t",
+                "REG_DWORD", "/d", str(dpi), "/f"], env)
+
+    def command(self, args):
+        return ["wine", self.exe, *args]
+
+    def ask(self, d, verb):
+        """What window_probe says of the game window."""
+        return output(["wine", self.probe, verb], d.env).replace("\r", "")
+
+    def accessible_tree(self, d):
+        return json.loads(self.ask(d, "tree"))
+
+    def placement(self, d):
+        """As Windows has them: the frame Wine gives a window is its own,
+        not the window manager's, so the window is centred in Windows'
+        terms."""
+        x0, y0, x1, y1, ax0, ay0, ax1, ay1 = map(int, self.ask(d, "place").split())
+        return ((x0, y0), (x1 - x0, y1 - y0)), ((ax0, ay0), (ax1 - ax0, ay1 - ay0))
+
+    def request_close(self, d):
+        """The window manager's close, as its close box asks it."""
+        output(["wmctrl", "-i", "-c", str(d.window)], d.env)
+
+    def finish(self, d):
+        subprocess.run(["wineserver", "-k"], env=d.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
