@@ -4,7 +4,7 @@
 # make run   installs what is missing, builds, and starts the game
 # make test  the same, then the whole test suite, headless
 .PHONY: all build run test test-debian13 test-build build-sanitize deb \
-        package-check bench \
+        package-check bench windows windows-test-build windows-check \
         clean screenshot icons web web-run web-test web-node-modules
 
 DEPS := scripts/install-deps.sh
@@ -31,13 +31,35 @@ build-sanitize:
 	cmake --build --preset sanitize
 
 # The whole suite twice, as built for players and under AddressSanitizer,
-# UndefinedBehaviorSanitizer and LeakSanitizer; then the Debian package,
+# UndefinedBehaviorSanitizer and LeakSanitizer; the Windows programs under
+# Wine; then the browser's page, the Windows zip and the Debian package,
 # built and checked.
-test: test-build build-sanitize
+test: test-build build-sanitize windows-test-build
 	ctest --preset test
 	ctest --preset sanitize
+	ctest --preset windows-test
 	$(MAKE) web-test
+	$(MAKE) windows-check
 	$(MAKE) package-check
+
+# The Windows programs, cross-built by Debian's mingw-w64 and packed for
+# players in build-windows/tumbra-VERSION-windows-x86_64.zip, with the
+# source they were built from beside it.
+windows:
+	@$(DEPS) windows
+	cmake --preset windows
+	cmake --build --preset windows
+	scripts/package-windows.py build-windows
+
+# The Windows programs and their tests, which run under Wine.
+windows-test-build:
+	@$(DEPS) windows test
+	cmake --preset windows-test
+	cmake --build --preset windows-test
+
+# The zip's files, and a second, varied build of it (needs root).
+windows-check: windows
+	tests/package/check_windows.sh build-windows
 
 # The browser's game: one page holding its script and WebAssembly module,
 # and beside it the manifest, icon and worker that a web server offers with
@@ -82,7 +104,7 @@ package-check: deb
 
 clean:
 	rm -rf build build-test build-sanitize build-bench build-deb build-web \
-	  build-debian-base
+	  build-windows build-windows-test build-debian-base
 	rm -rf --one-file-system build-debian13
 
 # Timings against the toolkit's own floor; see docs/performance.md.

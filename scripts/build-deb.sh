@@ -16,12 +16,7 @@ source="$out/tumbra-$version"
 # whole tree less its build folders when it is no checkout.
 rm -rf "$source" "$out"/*.deb "$out"/*.ddeb "$out"/*.changes "$out"/*.buildinfo
 mkdir -p "$source"
-if git -C "$root" rev-parse --git-dir > /dev/null 2>&1; then
-  "$root/scripts/copy-worktree.sh" "$root" "$source"
-else
-  tar -C "$root" --exclude='./build*' --exclude='./node_modules' -cf - . |
-    tar -xf - -C "$source"
-fi
+"$root/scripts/copy-worktree.sh" "$root" "$source"
 
 (cd "$source" && dpkg-buildpackage -us -uc -b > "$out/build.log" 2>&1) || {
   tail -n 40 "$out/build.log" >&2

@@ -16,6 +16,7 @@
 #          does (lintian, hardening-check, autopkgtest, piuparts) needs
 # web      what building the browser's page and testing it in Chromium,
 #          Firefox ESR and WebKitGTK needs
+# windows  what cross-building the Windows programs and their zip needs
 # bench    what the benchmarks need
 # icons    what rendering the icon's PNG sizes needs
 # debian13 what checking the suite on a fresh Debian 13 root needs
@@ -37,9 +38,10 @@ declare -A groups=(
   [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
           imagemagick x11-utils openbox weston desktop-file-utils appstream
           reuse clang libclang-rt-dev llvm python3-pyatspi at-spi2-core
-          dbus-daemon dbus-bin wmctrl"
+          dbus-daemon dbus-bin wmctrl wine wine64 googletest unzip"
   [web]="emscripten node-jsdom chromium firefox-esr webkit2gtk-driver xvfb nodejs:node
          npm:npm"
+  [windows]="make cmake python3 git g++-mingw-w64-x86-64-posix"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
   [icons]="librsvg2-bin icoutils"
   [debian13]="debootstrap git"
@@ -62,11 +64,13 @@ for group in "$@"; do
     exit 2
   fi
   add_group "$group"
-  # The suite builds and checks the package and the browser's page, and
-  # compiles the benchmarks, so that none of them falls behind the code.
+  # The suite builds and checks the package, the browser's page and the
+  # Windows programs, and compiles the benchmarks, so that none of them
+  # falls behind the code.
   if [ "$group" = test ]; then
     add_group package
     add_group web
+    add_group windows
     add_group bench
   fi
 done

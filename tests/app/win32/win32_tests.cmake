@@ -70,3 +70,7 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
       ENVIRONMENT "WINEPREFIX=${prefix}")
   endforeach()
 endif()
+
+add_test(NAME imports_are_system_dlls
+  COMMAND ${win32_tests}/check_imports.sh $<TARGET_FILE:tumbra>
+    $<TARGET_FILE:tumbra-solve>)
