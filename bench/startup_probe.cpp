@@ -6,8 +6,9 @@
 //
 //   startup_probe TITLE X Y RRGGBB -- PROGRAM [ARGS...]
 //
-// The frame counts as painted when a viewable top-level window titled TITLE
-// shows colour RRGGBB at (X, Y) of its client area. Prints
+// The frame counts as painted when a viewable top-level window titled TITLE,
+// framed by a window manager or not, shows colour RRGGBB at (X, Y) of its
+// client area. Prints
 // "startup_ms=... rss_kib=..." and exits 0, or 1 after 10 s without it.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -42,13 +43,15 @@ bool shows_colour(Display* display, Window window, int x, int y,
   return pixel == rgb;
 }
 
-bool painted(Display* display, const char* title, int x, int y,
-             unsigned long rgb) {
+// A window titled TITLE among the children of `under`, or, `depth` levels
+// down, among theirs: a window manager puts each window in a frame of its
+// own.
+bool painted(Display* display, Window under, int depth, const char* title,
+             int x, int y, unsigned long rgb) {
   Window root_return, parent;
   Window* children = nullptr;
   unsigned int count = 0;
-  if (!XQueryTree(display, DefaultRootWindow(display), &root_return, &parent,
-                  &children, &count)) {
+  if (!XQueryTree(display, under, &root_return, &parent, &children, &count)) {
     return false;
   }
   bool found = false;
@@ -58,6 +61,8 @@ bool painted(Display* display, const char* title, int x, int y,
       found = std::strcmp(name, title) == 0 &&
               shows_colour(display, children[i], x, y, rgb);
       XFree(name);
+    } else if (depth > 0) {
+      found = painted(display, children[i], depth - 1, title, x, y, rgb);
     }
   }
   if (children != nullptr) XFree(children);
@@ -103,7 +108,7 @@ int main(int argc, char** argv) {
   }
   bool seen = false;
   while (Clock::now() - start < std::chrono::seconds(10)) {
-    if (painted(display, title, x, y, rgb)) {
+    if (painted(display, DefaultRootWindow(display), 1, title, x, y, rgb)) {
       seen = true;
       break;
     }

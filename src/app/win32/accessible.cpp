@@ -16,6 +16,47 @@ namespace tumbra {
 
 namespace {
 
+// A function of a system library, by its name.
+template <class Function>
+Function function_of(HMODULE library, const char* name) {
+  const FARPROC found =
+      library == nullptr ? nullptr : GetProcAddress(library, name);
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+// The screen readers' libraries, loaded from the system's own folder the
+// first time a screen reader asks: a game played without one, as most are,
+// never loads them, and starts the sooner.
+struct Libraries {
+  decltype(&CreateStdAccessibleObject) standard_object = nullptr;
+  decltype(&LresultFromObject) answer = nullptr;
+  decltype(&SysAllocString) make_text = nullptr;
+  bool loaded() const { return standard_object && answer && make_text; }
+};
+
+const Libraries& libraries() {
+  static const Libraries loaded = [] {
+    auto load = [](const wchar_t* name) {
+      return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    };
+    // The answer is marshalled through COM, which this thread then needs.
+    if (auto start = function_of<decltype(&CoInitializeEx)>(
+            load(L"ole32.dll"), "CoInitializeEx")) {
+      start(nullptr, COINIT_APARTMENTTHREADED);
+    }
+    const HMODULE oleacc = load(L"oleacc.dll");
+    Libraries found;
+    found.standard_object = function_of<decltype(&CreateStdAccessibleObject)>(
+        oleacc, "CreateStdAccessibleObject");
+    found.answer =
+        function_of<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
+    found.make_text = function_of<decltype(&SysAllocString)>(
+        load(L"oleaut32.dll"), "SysAllocString");
+    return found;
+  }();
+  return loaded;
+}
+
 bool is_self(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
@@ -24,13 +65,13 @@ HRESULT text(const std::string& utf8, BSTR* out) {
   if (out == nullptr) return E_INVALIDARG;
   *out = nullptr;
   if (utf8.empty()) return S_FALSE;
-  *out = SysAllocString(widen(utf8).c_str());
+  *out = libraries().make_text(widen(utf8).c_str());
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT number(LONG value, VARIANT* out) {
   if (out == nullptr) return E_INVALIDARG;
-  VariantInit(out);
+  *out = VARIANT{};
   out->vt = VT_I4;
   out->lVal = value;
   return S_OK;
@@ -205,7 +246,7 @@ class Accessible final : public IAccessible {
       default: return S_FALSE;
     }
     if (to < 1 || to > count) {
-      if (end != nullptr) VariantInit(end);
+      if (end != nullptr) *end = VARIANT{};
       return S_FALSE;
     }
     return number(to, end);
@@ -276,21 +317,18 @@ class Accessible final : public IAccessible {
 
 LRESULT answer_get_object(HWND window, WPARAM wparam, LPARAM lparam) {
   if (static_cast<LONG>(lparam) != OBJID_CLIENT ||
-      win32::view_of(window) == nullptr) {
+      win32::view_of(window) == nullptr || !libraries().loaded()) {
     return 0;
   }
-  // The answer is marshalled through COM, which this thread then needs.
-  static const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  (void)com;
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT,
-                                       __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&standard)))) {
+  if (FAILED(libraries().standard_object(window, OBJID_CLIENT,
+                                         __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&standard)))) {
     return 0;
   }
   auto* answer = new Accessible(window, standard);
   const LRESULT result =
-      LresultFromObject(__uuidof(IAccessible), wparam, answer);
+      libraries().answer(__uuidof(IAccessible), wparam, answer);
   answer->Release();
   return result;
 }

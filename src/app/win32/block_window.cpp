@@ -99,9 +99,8 @@ const std::vector<std::uint32_t>& WinView::circle_image(const Control& circle,
 
 void WinView::tell_screen_readers(const Control& circle, DWORD event) const {
   // Screen readers hear of a shown window's changes; a load tells them of
-  // its window once, as it shows.
+  // its window once, as it shows (the caller asks only then).
   HWND block = blocks_[lattice::in_goal(circle.index) ? 1 : 0];
-  if (!IsWindowVisible(form_)) return;
   const auto shown = circles_of(block);
   const auto at = std::find(shown.begin(), shown.end(), &circle);
   if (at == shown.end()) return;

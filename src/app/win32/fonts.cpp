@@ -18,31 +18,36 @@ NONCLIENTMETRICSW metrics(UINT dpi) {
   return m;
 }
 
-// Whether Windows has an outline font of `family`: asked for one, it does
-// not map the name to another face.
+// Whether Windows has an outline font (TrueType or OpenType) of `family`:
+// "MS Sans Serif" itself is a bitmap font there, and its TrueType
+// counterpart, "Microsoft Sans Serif", leads the stand-ins. Asks the font
+// list alone, without making a font.
 bool has_outline_font(const std::wstring& family) {
   LOGFONTW asked{};
-  asked.lfHeight = -18;
   asked.lfCharSet = DEFAULT_CHARSET;
-  asked.lfOutPrecision = OUT_TT_ONLY_PRECIS;
   lstrcpynW(asked.lfFaceName, family.c_str(), LF_FACESIZE);
-  HFONT font = CreateFontIndirectW(&asked);
+  bool outline = false;
   HDC dc = GetDC(nullptr);
-  HGDIOBJ before = SelectObject(dc, font);
-  wchar_t face[LF_FACESIZE] = {};
-  GetTextFaceW(dc, LF_FACESIZE, face);
-  SelectObject(dc, before);
+  EnumFontFamiliesExW(
+      dc, &asked,
+      [](const LOGFONTW*, const TEXTMETRICW* metrics, DWORD type,
+         LPARAM found) -> int {
+        const auto* details = reinterpret_cast<const NEWTEXTMETRICW*>(metrics);
+        if ((type & TRUETYPE_FONTTYPE) || (details->ntmFlags & NTM_PS_OPENTYPE)) {
+          *reinterpret_cast<bool*>(found) = true;
+          return 0;
+        }
+        return 1;
+      },
+      reinterpret_cast<LPARAM>(&outline), 0);
   ReleaseDC(nullptr, dc);
-  DeleteObject(font);
-  return lstrcmpiW(face, family.c_str()) == 0;
+  return outline;
 }
 
 }  // namespace
 
 const std::wstring& designed_family() {
   static const std::wstring family = [] {
-    // Windows maps the designed name to its TrueType counterpart, which
-    // leads the stand-ins.
     if (has_outline_font(widen(design::font_family))) {
       return widen(design::font_family);
     }

@@ -6,16 +6,10 @@
 // closes the window or the session ends. The game takes no command line.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/game_window.h"
 #include "app/win32/win_view.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // The buttons of common controls 6, which the manifest asks for.
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-
   tumbra::GameWindow<tumbra::WinView> game;
   game.model.start();
   MSG message;

@@ -44,15 +44,16 @@ add_library(tumbra_win32 STATIC
   ${win32}/win_view.cpp
   ${win32}/window_classes.cpp
 )
-target_link_libraries(tumbra_win32 PUBLIC tumbra_app user32 gdi32 comctl32
-  oleacc ole32 oleaut32)
+# The screen readers' libraries (oleacc, ole32, oleaut32) are loaded when
+# a screen reader first asks.
+target_link_libraries(tumbra_win32 PUBLIC tumbra_app user32 gdi32 comctl32)
 
 # Each program carries its icon, its manifest and its version.
 function(tumbra_resources target description)
   set(TUMBRA_FILE_DESCRIPTION ${description})
   set(TUMBRA_INTERNAL_NAME ${target})
-  set(TUMBRA_ICON ${CMAKE_CURRENT_SOURCE_DIR}/data/icons/${TUMBRA_APP_ID}.ico)
-  set(TUMBRA_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/tumbra.manifest)
+  set(TUMBRA_ICON ${PROJECT_SOURCE_DIR}/data/icons/${TUMBRA_APP_ID}.ico)
+  set(TUMBRA_MANIFEST ${PROJECT_BINARY_DIR}/tumbra.manifest)
   configure_file(${win32}/tumbra.rc.in ${target}.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
   set_property(SOURCE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc APPEND PROPERTY
@@ -82,4 +83,7 @@ tumbra_resources(tumbra-solve "Tumbra! solver: the shortest solution of each lev
 include(CTest)
 if(BUILD_TESTING)
   add_subdirectory(tests)
+endif()
+if(TUMBRA_BENCHMARKS)
+  add_subdirectory(bench)
 endif()

@@ -37,6 +37,12 @@ std::wstring button_text(const std::string& caption) {
 WinView::WinView(ControlModel& model)
     : model_(model),
       tries_brush_(CreateSolidBrush(design::tries_back_color)) {
+  // The buttons of common controls 6, which the manifest asks for.
+  static const bool controls = [] {
+    INITCOMMONCONTROLSEX wanted{sizeof wanted, ICC_STANDARD_CLASSES};
+    return InitCommonControlsEx(&wanted) != FALSE;
+  }();
+  (void)controls;
   win32::register_classes();
 }
 
@@ -69,23 +75,45 @@ const Control* WinView::control_of(HWND window) const {
 }
 
 void WinView::open() {
-  // The window opens on the monitor the last one stood on, at its DPI.
+  // The window opens centred on the monitor the last one stood on, at the
+  // size the system's DPI gives it; on a monitor of another DPI it takes
+  // that monitor's size and is centred again.
   const HMONITOR monitor =
       had_window_ ? MonitorFromRect(&last_place_, MONITOR_DEFAULTTONEAREST)
                   : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(monitor, &info);
+  dpi_ = GetDpiForSystem();
+  twips_ = Twips::at_dpi(dpi_);
+  const RECT place = centred_on(monitor);
   form_ = CreateWindowExW(form_extended_style, win32::form_class,
                           widen(design::caption).c_str(), form_style,
-                          info.rcWork.left, info.rcWork.top, 1, 1, nullptr,
-                          nullptr, GetModuleHandleW(nullptr), nullptr);
+                          place.left, place.top, place.right - place.left,
+                          place.bottom - place.top, nullptr, nullptr,
+                          GetModuleHandleW(nullptr), nullptr);
   if (form_ == nullptr) throw ProgramError("the window could not be made");
   win32::mark(form_, this, model_.serial());
-  dpi_ = GetDpiForWindow(form_);
-  twips_ = Twips::at_dpi(dpi_);
+  centred_ = true;
+  if (const UINT dpi = GetDpiForWindow(form_); dpi != dpi_) {
+    dpi_ = dpi;
+    twips_ = Twips::at_dpi(dpi_);
+    centred_ = false;
+  }
+  fit_client();
   fonts_.make(dpi_);
   outline_ = outline_for(GetSysColor(COLOR_BTNFACE));
+}
+
+void WinView::build() {
+  // The controls and blocks are made as the window first shows, each as it
+  // stands then, in one call: the load before it placed, captioned and
+  // showed them in the model alone. They are made in the order of the
+  // windows: the controls that take the keyboard in tab order, then the
+  // others, then the blocks, which every control overlaps by its outline.
+  model_.each_in_tab_order([&](const Control& c) { add_window(c); });
+  model_.each_control([&](const Control& c) {
+    if (c.name != ControlName::Piece && widget(c.name, c.index) == nullptr) {
+      add_window(c);
+    }
+  });
   for (bool goal : {false, true}) {
     const PixelRect at = twips_.rect(goal ? lattice::goal_offset : 0, 0,
                                      design::client_height,
@@ -97,10 +125,9 @@ void WinView::open() {
     win32::mark(block, this, model_.serial());
     blocks_[goal ? 1 : 0] = block;
   }
-  centre();
 }
 
-void WinView::centre() {
+RECT WinView::centred_on(HMONITOR monitor) const {
   // The whole window, frame included, centred on the monitor's work area.
   RECT outer{0, 0, twips_.to_pixels(design::client_width),
              twips_.to_pixels(design::client_height)};
@@ -108,7 +135,7 @@ void WinView::centre() {
                            dpi_);
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  GetMonitorInfoW(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST), &info);
+  GetMonitorInfoW(monitor, &info);
   const RECT& area = info.rcWork;
   const LONG width = outer.right - outer.left;
   const LONG height = outer.bottom - outer.top;
@@ -116,8 +143,14 @@ void WinView::centre() {
       area.left + std::max(LONG{0}, (area.right - area.left - width) / 2);
   const LONG y =
       area.top + std::max(LONG{0}, (area.bottom - area.top - height) / 2);
-  SetWindowPos(form_, nullptr, x, y, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  return {x, y, x + width, y + height};
+}
+
+void WinView::centre() {
+  const RECT place =
+      centred_on(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST));
+  SetWindowPos(form_, nullptr, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   fit_client();
 }
 
@@ -141,47 +174,52 @@ void WinView::place(HWND window, PixelRect at) const {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND WinView::make_window(const Control& c) {
+void WinView::add_window(const Control& c) {
   const wchar_t* type = nullptr;
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0);
+  std::wstring text;
   switch (c.name) {
     case ControlName::Turn:
     case ControlName::Reset:
-      type = L"BUTTON";
+      type = win32::button_class;
       style |= BS_PUSHBUTTON | WS_TABSTOP;
+      text = button_text(c.caption);
       break;
     case ControlName::Tries:
-      type = L"STATIC";
+      type = win32::label_class;
       style |= SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
+      text = widen(c.caption);
       break;
-    case ControlName::Piece: return nullptr;  // painted by its block
+    case ControlName::Piece: return;  // painted by its block
   }
+  const PixelRect at = twips_.rect(c.left, c.top, c.width, c.height);
   HWND window = CreateWindowExW(
-      0, type, L"", style, 0, 0, 0, 0, form_,
+      0, type, text.c_str(), style, at.x, at.y, at.width, at.height, form_,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::id_of(c.name, c.index))),
       GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) throw ProgramError("a control could not be made");
   win32::mark(window, this, model_.serial());
-  win32::subclass_control(window, c.name);
   const HFONT font = design::has_designed_font(c.name) ? fonts_.designed()
                                                        : fonts_.message();
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return window;
+  widgets_[{c.name, c.index}] = window;
 }
 
 void WinView::add(const Control& c) {
+  // Before the window shows, the model alone holds it; after, each new
+  // control gets its window at once.
+  if (!shown_) return;
   if (c.name == ControlName::Piece) {
     if (c.visible) change(c, Change::Visible);
     return;
   }
-  HWND window = make_window(c);
-  widgets_[{c.name, c.index}] = window;
-  for (Change what : {Change::Caption, Change::Place, Change::Visible}) {
-    change(c, what);
-  }
+  add_window(c);
 }
 
 void WinView::change(const Control& c, Change what) {
+  // A load places, colours and captions its controls before its window
+  // shows, and the show builds them as they stand.
+  if (!shown_) return;
   if (c.name == ControlName::Piece) {
     HWND block = blocks_[lattice::in_goal(c.index) ? 1 : 0];
     const PixelRect at = in_block(c);
@@ -233,22 +271,15 @@ void WinView::change(const Control& c, Change what) {
 }
 
 void WinView::present(const Control& first) {
-  // Tab follows the order of the windows: the controls that take the
-  // keyboard first, in the design's order, and the blocks, which every
-  // control overlaps by its outline, last.
-  HWND after = HWND_TOP;
-  auto stack = [&](HWND window) {
-    SetWindowPos(window, after, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    after = window;
-  };
-  model_.each_in_tab_order(
-      [&](const Control& c) { stack(widget(c.name, c.index)); });
-  stack(widget(ControlName::Tries, 0));
-  for (HWND block : blocks_) stack(block);
+  if (!shown_) {
+    build();
+    shown_ = true;
+  }
   focus_ = widget(first.name, first.index);
   if (ending_) return;
-  centre();
+  // Made centred; centred again at every later show.
+  if (!centred_) centre();
+  centred_ = false;
   ShowWindow(form_, SW_SHOW);
   SetForegroundWindow(form_);
   SetFocus(focus_);
@@ -269,6 +300,7 @@ void WinView::close() {
   blocks_ = {};
   widgets_.clear();
   focus_ = nullptr;
+  shown_ = false;
 }
 
 BoxAnswer WinView::ask(const std::string& text, BoxStyle style,

@@ -87,8 +87,11 @@ class WinView final : public View {
   HBRUSH tries_colours(HDC dc, HWND label) const;
 
  private:
-  HWND make_window(const Control& control);
+  // Builds the controls' and blocks' windows as the load first shows.
+  void build();
+  void add_window(const Control& control);
   void place(HWND window, PixelRect at) const;
+  RECT centred_on(HMONITOR monitor) const;
   void centre();
   void fit_client();
   void tell_screen_readers(const Control& circle, DWORD event) const;
@@ -107,6 +110,8 @@ class WinView final : public View {
   RECT last_place_{};  // where the last window stood, for the next one
   bool had_window_ = false;
   HWND focus_ = nullptr;  // the control that had the keyboard last
+  bool shown_ = false;    // the load's window has shown
+  bool centred_ = false;  // it stands centred as it was made
   bool ending_ = false;
 };
 

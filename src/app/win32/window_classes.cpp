@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #include "app/win32/window_classes.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
 
 #include "app/win32/accessible.h"
 #include "app/win32/block_window.h"
@@ -13,13 +15,29 @@ namespace tumbra::win32 {
 
 namespace {
 
-constexpr wchar_t view_property[] = L"tumbra.view";
-constexpr wchar_t load_property[] = L"tumbra.load";
+// Every window of the views, by its handle; a few dozen at most.
+struct Mark {
+  HWND window;
+  WinView* view;
+  std::uint32_t serial;
+};
+std::vector<Mark> marks;
+
+const Mark* mark_of(HWND window) {
+  const auto it = std::find_if(marks.begin(), marks.end(),
+                               [&](const Mark& m) { return m.window == window; });
+  return it == marks.end() ? nullptr : &*it;
+}
 
 void unmark(HWND window) {
-  RemovePropW(window, view_property);
-  RemovePropW(window, load_property);
+  marks.erase(std::remove_if(marks.begin(), marks.end(),
+                             [&](const Mark& m) { return m.window == window; }),
+              marks.end());
 }
+
+// What the system's button and label do, under the game's classes.
+WNDPROC system_button = nullptr;
+WNDPROC system_label = nullptr;
 
 LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam,
                                 LPARAM lparam) {
@@ -118,17 +136,20 @@ bool released_other_button(UINT message) {
          message == WM_XBUTTONUP;
 }
 
-LRESULT CALLBACK control_procedure(HWND window, UINT message, WPARAM wparam,
-                                   LPARAM lparam, UINT_PTR name,
-                                   DWORD_PTR /*data*/) {
-  const bool turn = name == static_cast<UINT_PTR>(ControlName::Turn);
+LRESULT CALLBACK control_procedure(WNDPROC system, HWND window, UINT message,
+                                   WPARAM wparam, LPARAM lparam) {
+  const int id = GetDlgCtrlID(window);
+  const bool turn = id > id_of(ControlName::Turn, 0) && id < reset_id;
+  auto system_does = [system](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return CallWindowProcW(system, w, m, wp, lp);
+  };
   if (turn) {
     if (const std::int16_t code = pressed_button(message, wparam)) {
       // The press may win the level, and the reload then retires this
       // button: what the button itself does with a press comes first.
       LRESULT result = 0;
       if (code == mouse::left) {
-        result = DefSubclassProc(window, message, wparam, lparam);
+        result = system_does(window, message, wparam, lparam);
       } else {
         SetFocus(window);
         SetCapture(window);
@@ -159,12 +180,32 @@ LRESULT CALLBACK control_procedure(HWND window, UINT message, WPARAM wparam,
         return answer;
       }
       break;
-    case WM_NCDESTROY:
-      unmark(window);
-      RemoveWindowSubclass(window, control_procedure, name);
-      break;
+    case WM_NCDESTROY: unmark(window); break;
   }
-  return DefSubclassProc(window, message, wparam, lparam);
+  return system_does(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK button_procedure(HWND window, UINT message, WPARAM wparam,
+                                  LPARAM lparam) {
+  return control_procedure(system_button, window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK label_procedure(HWND window, UINT message, WPARAM wparam,
+                                 LPARAM lparam) {
+  return control_procedure(system_label, window, message, wparam, lparam);
+}
+
+// The system's class `system` under the name `name`, with `procedure`.
+void superclass(const wchar_t* system, const wchar_t* name, WNDPROC procedure,
+                WNDPROC& system_procedure) {
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof type;
+  GetClassInfoExW(nullptr, system, &type);
+  system_procedure = type.lpfnWndProc;
+  type.lpfnWndProc = procedure;
+  type.hInstance = GetModuleHandleW(nullptr);
+  type.lpszClassName = name;
+  RegisterClassExW(&type);
 }
 
 }  // namespace
@@ -178,10 +219,9 @@ void register_classes() {
   form.cbSize = sizeof form;
   form.lpfnWndProc = form_procedure;
   form.hInstance = instance;
+  // The title bar's small icon Windows takes from the same icon resource
+  // when it first shows one.
   form.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  form.hIconSm = static_cast<HICON>(LoadImageW(
-      instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-      GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   form.lpszClassName = form_class;
@@ -193,25 +233,23 @@ void register_classes() {
   block.hCursor = form.hCursor;
   block.lpszClassName = block_class;
   RegisterClassExW(&block);
+  superclass(L"BUTTON", button_class, button_procedure, system_button);
+  superclass(L"STATIC", label_class, label_procedure, system_label);
 }
 
 void mark(HWND window, WinView* view, std::uint32_t serial) {
-  SetPropW(window, view_property, view);
-  SetPropW(window, load_property,
-           reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(serial)));
+  unmark(window);
+  marks.push_back({window, view, serial});
 }
 
 WinView* view_of(HWND window) {
-  return static_cast<WinView*>(GetPropW(window, view_property));
+  const Mark* m = mark_of(window);
+  return m == nullptr ? nullptr : m->view;
 }
 
 std::uint32_t serial_of(HWND window) {
-  return static_cast<std::uint32_t>(
-      reinterpret_cast<std::uintptr_t>(GetPropW(window, load_property)));
-}
-
-void subclass_control(HWND window, ControlName name) {
-  SetWindowSubclass(window, control_procedure, static_cast<UINT_PTR>(name), 0);
+  const Mark* m = mark_of(window);
+  return m == nullptr ? 0 : m->serial;
 }
 
 }  // namespace tumbra::win32

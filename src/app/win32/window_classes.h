@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
 // The windows the Windows view is made of, and what each carries: the
-// view it belongs to and the load it was made for, as window properties
-// that go with the window.
+// view it belongs to and the load it was made for, kept in the program's
+// own memory until the window is destroyed.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +20,11 @@ namespace win32 {
 
 inline constexpr wchar_t form_class[] = L"TumbraForm";
 inline constexpr wchar_t block_class[] = L"TumbraBlock";
+// The system's button and label, with the game's input and its screen
+// reader's answers: a Turn button acts on every mouse button's press and
+// ignores the keys that would click it.
+inline constexpr wchar_t button_class[] = L"TumbraButton";
+inline constexpr wchar_t label_class[] = L"TumbraLabel";
 
 // Posted to a window of an unloaded load: it destroys itself.
 inline constexpr UINT retire = WM_APP + 1;
@@ -32,18 +37,14 @@ constexpr int id_of(ControlName name, std::int16_t index) {
 }
 inline constexpr int reset_id = 200;
 
-// Registers the form's and the blocks' window classes, once.
+// Registers the view's window classes, once.
 void register_classes();
 
-// Marks `window` as the view's, made for load `serial`.
+// Marks `window` as the view's, made for load `serial`; the mark goes with
+// the window.
 void mark(HWND window, WinView* view, std::uint32_t serial);
 WinView* view_of(HWND window);
 std::uint32_t serial_of(HWND window);
-
-// Keeps a button's or the label's input and its screen reader's answers
-// with the view; a Turn button then acts on every mouse button's press and
-// ignores the keys that would click it.
-void subclass_control(HWND window, ControlName name);
 
 }  // namespace win32
 }  // namespace tumbra

@@ -27,7 +27,7 @@ add_test(NAME logic_tests COMMAND logic_tests)
 
 add_executable(win32_tests app/win32/win_view_test.cpp)
 target_link_libraries(win32_tests PRIVATE tumbra_win32 tumbra_headless
-  GTest::gtest)
+  GTest::gtest oleacc ole32 oleaut32)
 add_test(NAME win32_tests COMMAND win32_tests)
 set_tests_properties(win32_tests PROPERTIES
   ENVIRONMENT "TUMBRA_RANDOM_EVENTS_SCALE=1")

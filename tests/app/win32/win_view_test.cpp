@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -412,8 +411,6 @@ TEST(WindowsWindow, TwoThousandRandomEventsKeepEveryInvariant) {
 
 int main(int argc, char** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
