@@ -104,15 +104,18 @@ package-check: deb
 
 clean:
 	rm -rf build build-test build-sanitize build-bench build-deb build-web \
-	  build-windows build-windows-test build-debian-base
+	  build-windows build-windows-test build-windows-bench build-debian-base
 	rm -rf --one-file-system build-debian13
 
 # Timings against the toolkit's own floor; see docs/performance.md.
 bench: web web-node-modules
-	@$(DEPS) run build bench
+	@$(DEPS) run build bench windows test
 	cmake --preset bench
 	cmake --build --preset bench
-	python3 bench/run_benchmarks.py build-bench --web build-web/tumbra.html
+	cmake --preset windows-bench
+	cmake --build --preset windows-bench
+	python3 bench/run_benchmarks.py build-bench --web build-web/tumbra.html \
+	  --windows build-windows-bench
 
 # The window icon's PNG sizes, after a change to the scalable icons.
 icons:
