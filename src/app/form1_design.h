@@ -56,11 +56,14 @@ constexpr const Control& control(ControlName name) {
 // buttons keep the window's default font.
 inline constexpr const char* font_family = "MS Sans Serif";
 inline constexpr double font_points = 13.5;
-// Where the designed family is missing, the stand-ins in the order they are
-// tried: its TrueType counterpart on Windows, then the plain sans-serifs of
-// Linux desktops; after them, the platform's own sans-serif.
-inline constexpr std::array<const char*, 3> font_stand_ins{
-    "Microsoft Sans Serif", "DejaVu Sans", "Liberation Sans"};
+// On Windows the designed name is a bitmap font; its TrueType counterpart
+// stands for it.
+inline constexpr const char* font_outline_family = "Microsoft Sans Serif";
+// Where neither is found, the stand-ins in the order they are tried, the
+// plain sans-serifs of Linux desktops; after them, the platform's own
+// sans-serif.
+inline constexpr std::array<const char*, 2> font_stand_ins{"DejaVu Sans",
+                                                           "Liberation Sans"};
 constexpr bool has_designed_font(ControlName name) {
   return name == ControlName::Reset || name == ControlName::Tries;
 }

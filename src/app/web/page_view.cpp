@@ -23,8 +23,10 @@ float PageView::twips(double pixels) {
 }
 
 void PageView::open() {
-  // The designed family, its stand-ins, then the browser's sans-serif.
-  std::string families = '"' + std::string(design::font_family) + '"';
+  // The designed family, its TrueType counterpart, its stand-ins, then the
+  // browser's sans-serif.
+  std::string families = '"' + std::string(design::font_family) + "\", \"" +
+                         design::font_outline_family + '"';
   for (const char* family : design::font_stand_ins) {
     families += ", \"" + std::string(family) + '"';
   }

@@ -18,10 +18,8 @@ NONCLIENTMETRICSW metrics(UINT dpi) {
   return m;
 }
 
-// Whether Windows has an outline font (TrueType or OpenType) of `family`:
-// "MS Sans Serif" itself is a bitmap font there, and its TrueType
-// counterpart, "Microsoft Sans Serif", leads the stand-ins. Asks the font
-// list alone, without making a font.
+// Whether Windows has an outline font (TrueType or OpenType) of `family`.
+// Asks the font list alone, without making a font.
 bool has_outline_font(const std::wstring& family) {
   LOGFONTW asked{};
   asked.lfCharSet = DEFAULT_CHARSET;
@@ -48,8 +46,9 @@ bool has_outline_font(const std::wstring& family) {
 
 const std::wstring& designed_family() {
   static const std::wstring family = [] {
-    if (has_outline_font(widen(design::font_family))) {
-      return widen(design::font_family);
+    for (const char* designed :
+         {design::font_family, design::font_outline_family}) {
+      if (has_outline_font(widen(designed))) return widen(designed);
     }
     for (const char* stand_in : design::font_stand_ins) {
       if (has_outline_font(widen(stand_in))) return widen(stand_in);

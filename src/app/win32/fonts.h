@@ -12,9 +12,10 @@
 
 namespace tumbra {
 
-// The family the designed font is shown in: the designed family where
-// Windows has an outline font of it, else the first stand-in it has, else
-// the family of the system's message font. Chosen once.
+// The family the designed font is shown in: the designed family, or its
+// TrueType counterpart, where Windows has an outline font of it; else the
+// first stand-in it has; else the family of the system's message font.
+// Chosen once.
 const std::wstring& designed_family();
 
 // Owns the two fonts made for one DPI.
