@@ -81,16 +81,18 @@ std::string colour_name(Colour colour) {
   return hex;
 }
 
-std::string circle_name(double row, double column, Colour colour) {
-  return "Row " + counted(row) + ", column " + counted(column) + ", " +
-         colour_name(colour);
+std::string circle_name(bool goal, double row, double column, Colour colour) {
+  return std::string(blocks[goal].name) + ", row " + counted(row) +
+         ", column " + counted(column) + ", " + colour_name(colour);
 }
 
 Spoken spoken(const Control& c) {
   switch (c.name) {
     case ControlName::Piece: {
       const lattice::Cell cell = lattice::cell_of(c.index, c.left, c.top);
-      return {circle_name(cell.row, cell.column, c.back_color), ""};
+      return {circle_name(lattice::in_goal(c.index), cell.row, cell.column,
+                          c.back_color),
+              ""};
     }
     case ControlName::Turn:
       return {turn_name(c.index), turn_description(c.index)};

@@ -26,19 +26,6 @@ inline constexpr const char* tries_name = "Tries";
 // " 3/ 4" reads "3 tries made; the minimum for this level is 4".
 std::string tries_description(const std::string& caption);
 
-// "white", "red", ...; other colours as "#rrggbb".
-std::string colour_name(Colour colour);
-// "Row 2, column 3, red" for the cell counted from 0 at the top left.
-std::string circle_name(double row, double column, Colour colour);
-
-// What a screen reader says of a control as it stands now: its name and its
-// description. A circle is named by the lattice cell it stands in within its
-// block and by its colour.
-struct Spoken {
-  std::string name, description;
-};
-Spoken spoken(const Control& control);
-
 // The blocks of circles: the play board and the goal picture.
 struct Block {
   const char* name;
@@ -49,5 +36,20 @@ inline constexpr Block blocks[2] = {
     {"Goal picture",
      "The colours the play board must show to finish the level"},
 };
+
+// "white", "red", ...; other colours as "#rrggbb".
+std::string colour_name(Colour colour);
+// "Play board, row 2, column 3, red" for the cell counted from 0 at the top
+// left of its block: the board's, or with `goal` the goal picture's, so
+// that a player who cannot see tells a circle of the one from the other.
+std::string circle_name(bool goal, double row, double column, Colour colour);
+
+// What a screen reader says of a control as it stands now: its name and its
+// description. A circle is named by its block, the lattice cell it stands
+// in within it, and its colour.
+struct Spoken {
+  std::string name, description;
+};
+Spoken spoken(const Control& control);
 
 }  // namespace tumbra::accessible

@@ -144,13 +144,13 @@ TYPED_TEST_P(ToolkitContract,
   w.set_left(board, 960);
   w.set_top(goal, 1920);
   w.set_left(goal, 3840 + 480);
-  EXPECT_EQ(this->said(ControlName::Piece, 7), "Row 2, column 3, white");
-  EXPECT_EQ(this->said(ControlName::Piece, 32), "Row 5, column 2, white");
+  EXPECT_EQ(this->said(ControlName::Piece, 7), "Play board, row 2, column 3, white");
+  EXPECT_EQ(this->said(ControlName::Piece, 32), "Goal picture, row 5, column 2, white");
   w.set_back_color(board, pack_colour(255, 0, 0));
   w.set_top(goal, 0);
   w.set_back_color(goal, pack_colour(0, 0, 0));
-  EXPECT_EQ(this->said(ControlName::Piece, 7), "Row 2, column 3, red");
-  EXPECT_EQ(this->said(ControlName::Piece, 32), "Row 1, column 2, black");
+  EXPECT_EQ(this->said(ControlName::Piece, 7), "Play board, row 2, column 3, red");
+  EXPECT_EQ(this->said(ControlName::Piece, 32), "Goal picture, row 1, column 2, black");
   for (ControlName name : {ControlName::Turn, ControlName::Tries}) {
     const ControlRef other = w.element(name, name == ControlName::Turn);
     EXPECT_THROW(w.set_back_color(other, 0), ProgramError);

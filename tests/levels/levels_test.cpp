@@ -149,7 +149,7 @@ TEST(Loadlevel, PositionsOffTheLatticeRoundHalvesToEven) {
     loadlevel(w, game.state());
     EXPECT_EQ(w.back_color(piece), pack_colour(255, 255, 255)) << top;
     EXPECT_EQ(accessible::spoken(*game.model.find(ControlName::Piece, 1)).name,
-              "Row 3, column 2, white")
+              "Play board, row 3, column 2, white")
         << top;
   }
 }

@@ -116,8 +116,9 @@ def case_odd_input(d, options):
     wait_for_exit(d, "the close request")
 
 
-def circle_names(cells):
-    return [f"Row {i // 5 + 1}, column {i % 5 + 1}, {COLOUR_NAMES[cell]}"
+def circle_names(block, cells):
+    return [f"{block}, row {i // 5 + 1}, column {i % 5 + 1}, "
+            f"{COLOUR_NAMES[cell]}"
             for i, cell in enumerate(cells)]
 
 
@@ -158,8 +159,8 @@ def case_screen_reader(d, options):
             return got == expected
         expected = {
             "frame": "frame",
-            "board": circle_names(board),
-            "goal": circle_names(LEVEL1_GOAL),
+            "board": circle_names("Play board", board),
+            "goal": circle_names("Goal picture", LEVEL1_GOAL),
             "buttons": ["Reset"] + [f"Turn {i}" for i in range(1, 6)],
             "tries": count,
         }

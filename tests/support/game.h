@@ -88,22 +88,27 @@ inline std::vector<std::pair<ControlName, std::int16_t>> elements(
   return all;
 }
 
-// The game shown by a view of type `ViewType`, watched through a recorder.
+// The game shown by a view of type `ViewType`, watched through a recorder:
+// wired as GameWindow wires it, with the recorder given to the model as
+// its one view.
 template <class ViewType>
 struct Game {
-  GameWindow<ViewType> shown;
-  ControlModel& model = shown.model;
-  ViewType& view = shown.view;
+  Form1 form;
+  ControlModel model{form};
+  ViewType view{model};
   RecordingView recorder{view, [this](const MessageBoxRecord& r, BoxAnswer a) {
                            Driver<ViewType>::answer(view, r, a);
                          }};
 
   Game() {
     model.attach(recorder);
+    form.attach(model);
     model.show_window();
   }
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
 
-  GameState& state() { return shown.form.state(); }
+  GameState& state() { return form.state(); }
   Rows board() { return read_rows(model, board_first); }
   Rows goal() { return read_rows(model, goal_first); }
   void set_board(const Rows& rows) { write_rows(model, board_first, rows); }

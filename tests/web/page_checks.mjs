@@ -75,7 +75,7 @@ export async function press(page, button, mouse, expected, what) {
 }
 
 // What a screen reader hears of all 50 circles, against what they show:
-// each named by its row and column in its block, then its colour.
+// each named by its block, its row and column in it, then its colour.
 export async function spokenNames(page, what) {
   const circles = await page.evaluate(() =>
       [...Array(50).keys()].map((i) => {
@@ -84,7 +84,8 @@ export async function spokenNames(page, what) {
       }));
   circles.forEach(([name, colour], i) => {
     const cell = i % 25;
-    const wanted = `Row ${Math.floor(cell / 5) + 1}, column ${cell % 5 + 1}, ${colours[colour]}`;
+    const wanted = `${i < 25 ? 'Play board' : 'Goal picture'}, row ${Math.floor(cell / 5) + 1}, ` +
+                   `column ${cell % 5 + 1}, ${colours[colour]}`;
     expect(name, wanted, `${what}: the name of circle ${i + 1}`);
   });
 }

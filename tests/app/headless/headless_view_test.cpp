@@ -58,5 +58,24 @@ TEST(HeadlessView, BoxesAreRecordedAnsweredAndSwallowInputWhileOpen) {
   EXPECT_EQ(model.live(), 4u);  // the four designed controls
 }
 
+// A press or click from a window that a reload has retired is the old
+// window's: the model passes it on to no one.
+TEST(HeadlessView, InputFromAnUnloadedWindowReachesNoHandler) {
+  testing::StandInForm recorder;
+  ControlModel model(recorder);
+  HeadlessView view(model);
+  model.attach(view);
+  model.show_window();
+  const std::uint32_t old = model.serial();
+  model.unload_window();
+  model.show_window();
+  model.turn_mousedown(old, 1, mouse::left, 0, 0, 0);
+  model.reset_click(old);
+  EXPECT_TRUE(recorder.presses.empty());
+  EXPECT_EQ(recorder.resets, 0);
+  model.turn_mousedown(model.serial(), 1, mouse::left, 0, 0, 0);
+  EXPECT_EQ(recorder.presses.size(), 1u);
+}
+
 }  // namespace
 }  // namespace tumbra

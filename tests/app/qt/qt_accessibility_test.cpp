@@ -86,19 +86,19 @@ TEST(QtAccessibility, EachCircleNamesItsPlaceAndColourAsTheColourChanges) {
                   ->childCount(),
               25);
   }
-  EXPECT_EQ(name_of(3), "Row 1, column 3, red");
-  EXPECT_EQ(name_of(1), "Row 1, column 1, white");
-  EXPECT_EQ(name_of(50), "Row 5, column 5, red");
-  EXPECT_EQ(name_of(36), "Row 3, column 1, white");
+  EXPECT_EQ(name_of(3), "Play board, row 1, column 3, red");
+  EXPECT_EQ(name_of(1), "Play board, row 1, column 1, white");
+  EXPECT_EQ(name_of(50), "Goal picture, row 5, column 5, red");
+  EXPECT_EQ(name_of(36), "Goal picture, row 3, column 1, white");
   game.left(1);  // the red of circle 3 moves to 13, 11's to 1
-  EXPECT_EQ(name_of(3), "Row 1, column 3, white");
-  EXPECT_EQ(name_of(1), "Row 1, column 1, red");
-  EXPECT_EQ(name_of(13), "Row 3, column 3, red");
+  EXPECT_EQ(name_of(3), "Play board, row 1, column 3, white");
+  EXPECT_EQ(name_of(1), "Play board, row 1, column 1, red");
+  EXPECT_EQ(name_of(13), "Play board, row 3, column 3, red");
   game.go_to_level(6);
-  EXPECT_EQ(name_of(1), "Row 1, column 1, green");
-  EXPECT_EQ(name_of(3), "Row 1, column 3, black");
-  EXPECT_EQ(name_of(19), "Row 4, column 4, blue");
-  EXPECT_EQ(name_of(29), "Row 1, column 4, green");
+  EXPECT_EQ(name_of(1), "Play board, row 1, column 1, green");
+  EXPECT_EQ(name_of(3), "Play board, row 1, column 3, black");
+  EXPECT_EQ(name_of(19), "Play board, row 4, column 4, blue");
+  EXPECT_EQ(name_of(29), "Goal picture, row 1, column 4, green");
 }
 
 }  // namespace

@@ -309,9 +309,9 @@ TEST(WindowsWindow, ScreenReadersReadEveryControlAndHearOfEachNewColour) {
     return testing::read_accessible(v.block(piece >= 26),
                                     testing::on_screen(v, piece));
   };
-  EXPECT_EQ(circle(3).name, "Row 1, column 3, red");
+  EXPECT_EQ(circle(3).name, "Play board, row 1, column 3, red");
   EXPECT_EQ(circle(3).role, ROLE_SYSTEM_GRAPHIC);
-  EXPECT_EQ(circle(50).name, "Row 5, column 5, red");
+  EXPECT_EQ(circle(50).name, "Goal picture, row 5, column 5, red");
 
   static std::vector<std::pair<HWND, LONG>> heard;
   heard.clear();
@@ -325,8 +325,8 @@ TEST(WindowsWindow, ScreenReadersReadEveryControlAndHearOfEachNewColour) {
   game.left(1);  // red moves from circles 3 and 11 to 13 and 1
   testing::settle();
   UnhookWinEvent(hook);
-  EXPECT_EQ(circle(3).name, "Row 1, column 3, white");
-  EXPECT_EQ(circle(13).name, "Row 3, column 3, red");
+  EXPECT_EQ(circle(3).name, "Play board, row 1, column 3, white");
+  EXPECT_EQ(circle(13).name, "Play board, row 3, column 3, red");
   EXPECT_EQ(testing::read_accessible(v.widget(ControlName::Tries, 0)).description,
             "1 try made; the minimum for this level is 4");
   for (LONG child : {1, 3, 11, 13}) {
