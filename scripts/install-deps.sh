@@ -75,9 +75,17 @@ for group in "$@"; do
   fi
 done
 
-# Two make targets run at once wait for each other here, and then for any
-# other user of apt, instead of failing on apt's lock.
-exec 9> "${TMPDIR:-/tmp}/tumbra-install-deps.lock"
+# Two make targets run at once by one user wait for each other here, and
+# then for any other user of apt at apt's own lock, instead of failing on
+# it. The lock lies where no other user can write (root's /run, or the
+# user's runtime folder or home), is opened without truncating whatever it
+# is, and goes with the process that holds it.
+if [ "$(id -u)" -eq 0 ]; then
+  lock_dir=/run
+else
+  lock_dir=${XDG_RUNTIME_DIR:-$HOME}
+fi
+exec 9>> "$lock_dir/tumbra-install-deps.lock"
 flock 9
 
 missing=()

@@ -6,8 +6,9 @@
 # would: a minimal root made by debootstrap, a clone of this tree in it, and
 # nothing installed but what the project's own script installs there from
 # Debian's packages, from the mirrors this machine's apt uses. Needs root
-# (debootstrap, chroot, mounts); every mount is made in a private mount
-# namespace, so none reaches the host and all go when the run ends.
+# (debootstrap, chroot, mounts); every mount is made in a mount namespace
+# made for it (debootstrap's own, and scripts/mount-root.sh's), so none
+# reaches the host and all go when the step that made them ends.
 #
 #   test-debian13.sh [WORK-DIR]     (default: build-debian13)
 #
@@ -23,32 +24,24 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 2
 fi
 
-if [ -z "${TUMBRA_PRIVATE_MOUNTS:-}" ]; then
-  work=${1:-$here/build-debian13}
-  if [ -e "$work" ] && [ ! -e "$work/$mark" ] &&
-     [ -n "$(ls -A "$work" 2> /dev/null || echo not-a-folder)" ]; then
-    echo "$0: $work is neither empty nor a work folder of this script" >&2
-    exit 2
-  fi
-  mkdir -p "$work"
-  touch "$work/$mark"
-  "$here/scripts/install-deps.sh" debian13
-  # The same script again, in a mount namespace of its own.
-  TUMBRA_PRIVATE_MOUNTS=1 exec unshare --mount --propagation private \
-    "$0" "$(cd "$work" && pwd)"
+work=${1:-$here/build-debian13}
+if [ -e "$work" ] && [ ! -e "$work/$mark" ] &&
+   [ -n "$(ls -A "$work" 2> /dev/null || echo not-a-folder)" ]; then
+  echo "$0: $work is neither empty nor a work folder of this script" >&2
+  exit 2
 fi
+mkdir -p "$work"
+touch "$work/$mark"
+work=$(cd "$work" && pwd)
+"$here/scripts/install-deps.sh" debian13
 
-work=$1
 base=$work/base
 root=$work/root
 mirror=$("$here/scripts/apt-mirror.sh" main)
 security=$("$here/scripts/apt-mirror.sh" security)
 
-# Removes a folder of ours, never beyond its own file system, once nothing
-# is mounted under it (a killed debootstrap leaves proc and sys mounted).
+# Removes a folder of ours, never beyond its own file system.
 remove() {
-  findmnt -rn -o TARGET | { grep -F "$1/" || true; } | sort -r |
-    xargs -r -n1 umount -l
   rm -rf --one-file-system "$1"
 }
 
@@ -57,7 +50,8 @@ remove() {
 if [ ! -e "$base/.complete" ]; then
   remove "$base"
   echo "== debootstrap: a minimal Debian 13 in $base"
-  debootstrap --variant=minbase --include=ca-certificates,git,make \
+  unshare --mount --propagation private \
+    debootstrap --variant=minbase --include=ca-certificates,git,make \
     trixie "$base" "$mirror" > "$work/debootstrap.log" 2>&1 || {
     tail -n 20 "$work/debootstrap.log" >&2
     exit 1
@@ -84,8 +78,6 @@ if compgen -G "/usr/local/share/ca-certificates/*.crt" > /dev/null; then
   chroot "$root" update-ca-certificates > /dev/null
 fi
 
-"$here/scripts/mount-root.sh" "$root"
-
 # The tree as it stands, uncommitted changes included, as a clone.
 echo "== cloning the tree into the root"
 clone=$root/root/tumbra
@@ -96,7 +88,8 @@ git clone -q --no-hardlinks "$here" "$clone"
 # install into it, as on a machine Debian's CI throws away.
 echo "== make test on Debian 13"
 status=0
-chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI=true \
+"$here/scripts/mount-root.sh" "$root" \
+  chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb CI=true \
   TUMBRA_DISPOSABLE_ROOT=1 \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   sh -c 'cd /root/tumbra && make test' || status=$?

@@ -65,11 +65,14 @@ enum class BoxStyle : std::int16_t {
 // Escape counts as Cancel, or as OK where OK is the only button).
 enum class BoxAnswer : std::uint8_t { Ok, Cancel };
 
-// Mouse-button codes delivered by the Turn mouse-down event.
+// Mouse-button codes delivered by the Turn mouse-down event: the three of
+// the design, and the mouse's fourth and fifth (back and forward).
 namespace mouse {
 inline constexpr std::int16_t left = 1;
 inline constexpr std::int16_t right = 2;
 inline constexpr std::int16_t middle = 4;
+inline constexpr std::int16_t back = 8;
+inline constexpr std::int16_t forward = 16;
 }  // namespace mouse
 
 // The window's event handlers, called by the toolkit on the one event thread,

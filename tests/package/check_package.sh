@@ -54,7 +54,7 @@ if printf '%s\n' "$contents" | grep -q '^/usr/bin/'; then
 fi
 
 # The binaries stripped, their debug symbols in the -dbgsym package.
-unpacked=$(mktemp -d)
+unpacked=$(mktemp -d) && [ -d "$unpacked" ] || { echo "FAIL no temporary folder"; exit 1; }
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
 for program in tumbra tumbra-solve; do
@@ -104,7 +104,8 @@ printf '%s\n' "$recommends" | grep -q '\bqt6-wayland\b' || fail "Recommends lack
 # the -dbgsym package included.
 if [ "${TUMBRA_SKIP_REBUILD:-}" != 1 ]; then
   here=$(cd "$(dirname "$0")/../.." && pwd)
-  again=$(mktemp -d /tmp/tumbra-second-build.XXXXXX)
+  again=$(mktemp -d /tmp/tumbra-second-build.XXXXXX) && [ -d "$again" ] ||
+    { echo "FAIL no temporary folder for the second build"; exit 1; }
   trap 'rm -rf "$unpacked" "$again"' EXIT
   "$here/tests/package/varied_build.sh" "$here" "$again/other/place" > "$again/log" 2>&1
   if [ $? -ne 0 ]; then

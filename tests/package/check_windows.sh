@@ -36,7 +36,8 @@ tar -tzf "$source" "$top/src/app/win32/win_view.cpp" > /dev/null 2>&1 &&
 
 # Reproducible: the same tree built again, varied as the package's second
 # build is, gives the same zip and source archive.
-again=$(mktemp -d /tmp/tumbra-second-windows.XXXXXX) || exit 1
+again=$(mktemp -d /tmp/tumbra-second-windows.XXXXXX) && [ -d "$again" ] ||
+  { echo "FAIL no temporary folder for the second build"; exit 1; }
 trap 'rm -rf "$again"' EXIT
 if ! "$here/tests/package/varied_build.sh" "$here" "$again/other/place" \
     scripts/build-windows.sh > "$again/log" 2>&1; then

@@ -12,8 +12,8 @@
 #
 # The fresh root is a minimal system that mmdebstrap makes from this
 # machine's own mirrors, kept in build-debian-base/ as a tarball for later
-# runs. autopkgtest tests in a chroot unpacked from it, its mounts in a
-# mount namespace of its own; only inside the disposable Debian 13 root of
+# runs. piuparts, and autopkgtest in a chroot unpacked from it, mount in
+# namespaces of their own; only inside the disposable Debian 13 root of
 # `make test-debian13` (TUMBRA_DISPOSABLE_ROOT=1) does it test in that root
 # itself.
 set -uo pipefail
@@ -50,12 +50,15 @@ if [ ! -s "$tarball" ]; then
   mv "$tarball.part" "$tarball"
 fi
 
-work=$(mktemp -d /tmp/tumbra-debian-checks.XXXXXX)
+work=$(mktemp -d /tmp/tumbra-debian-checks.XXXXXX) && [ -d "$work" ] || {
+  echo "FAIL no temporary folder to test in"
+  exit 1
+}
 trap 'rm -rf --one-file-system "$work"' EXIT
 
 # piuparts: installed, removed and purged, nothing may be left behind.
 echo "== piuparts"
-if piuparts --basetgz "$tarball" --distribution "$codename" \
+if unshare --mount --propagation private piuparts --basetgz "$tarball" --distribution "$codename" \
      --mirror "$mirror main" --extra-repo "${sources[1]}" \
      --extra-repo "${sources[2]}" --tmpdir "$work" \
      --log-file "$dir/piuparts.log" "$deb" > /dev/null 2>&1; then
@@ -84,8 +87,7 @@ else
   cp /etc/resolv.conf "$testbed/etc/resolv.conf"
   printf '#!/bin/sh\nexit 101\n' > "$testbed/usr/sbin/policy-rc.d"
   chmod +x "$testbed/usr/sbin/policy-rc.d"
-  unshare --mount --propagation private sh -c '
-    "$1" "$2" && shift 2 && exec "$@"' sh "$here/scripts/mount-root.sh" "$testbed" \
+  "$here/scripts/mount-root.sh" "$testbed" \
     autopkgtest --apt-upgrade --output-dir "$dir/autopkgtest" "$deb" "$tree/" \
       -- chroot "$testbed" > "$dir/autopkgtest.log" 2>&1
 fi

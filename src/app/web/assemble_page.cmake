@@ -15,8 +15,14 @@ if(NOT design MATCHES "caption = \"([^\"]+)\"")
   message(FATAL_ERROR "no caption in ${DESIGN}")
 endif()
 set(caption "${CMAKE_MATCH_1}")
+# The page's own colour, light and dark: behind the window, in the
+# browser's bars, and in the installed app's splash.
+set(page_light "#f0f0f0")
+set(page_dark "#202124")
 file(READ ${WEB}/page.html page)
 string(REPLACE "@TUMBRA_CAPTION@" "${caption}" page "${page}")
+string(REPLACE "@TUMBRA_PAGE_LIGHT@" "${page_light}" page "${page}")
+string(REPLACE "@TUMBRA_PAGE_DARK@" "${page_dark}" page "${page}")
 file(READ ${WEB}/page_start.js start)
 file(READ ${SCRIPT} module)
 
@@ -74,6 +80,7 @@ endif()
 
 file(READ ${WEB}/tumbra.webmanifest manifest)
 string(REPLACE "@TUMBRA_CAPTION@" "${caption}" manifest "${manifest}")
+string(REPLACE "@TUMBRA_PAGE_LIGHT@" "${page_light}" manifest "${manifest}")
 file(WRITE ${OUT}/tumbra.webmanifest "${manifest}")
 configure_file(${ICON} ${OUT}/tumbra.svg COPYONLY)
 

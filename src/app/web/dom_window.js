@@ -4,9 +4,9 @@
 // The browser's window on the page: what page_view.cpp asks of the page,
 // and the page's events passed back to the game. The page decides nothing
 // of the game's: places, names and colours come from the control model.
-// Turn buttons act on the press of a mouse button (left 1, right 2, middle
-// 4), never on a click or a key; on a touch screen a tap is the left button
-// and a touch held for half a second the right one.
+// Turn buttons act on the press of a mouse button, never on a click or a
+// key; on a touch screen a tap is the left button and a touch held for half
+// a second the right one.
 
 mergeInto(LibraryManager.library, {
   $TumbraDom: {
@@ -61,13 +61,12 @@ mergeInto(LibraryManager.library, {
       ]);
     },
 
+    // Buttons are passed on as the page numbers them (0 left, 1 middle,
+    // 2 right, 3 back, 4 forward); the game knows its own codes.
     wireTurn: function(button, index) {
-      // Mouse buttons 0, 1, 2, 3, 4 of the page are the game's 1, 4, 2, 8, 16.
-      var codes = [1, 4, 2, 8, 16];
       button.addEventListener('mousedown', function(event) {
         event.preventDefault();  // no focus ring, no text selection
-        var code = codes[event.button];
-        TumbraDom.press(index, code === undefined ? 0 : code, event, button);
+        TumbraDom.press(index, event.button, event, button);
       });
       // A touch turns once at most: on lifting (the left button), or after
       // half a second held (the right); one that leaves the button first
@@ -89,7 +88,7 @@ mergeInto(LibraryManager.library, {
         var start = event;
         held = setTimeout(function() {
           held = null;
-          TumbraDom.press(index, 2, start, button);
+          TumbraDom.press(index, 2, start, button);  // the right button
         }, 500);
       });
       button.addEventListener('pointermove', function(event) {
@@ -100,7 +99,7 @@ mergeInto(LibraryManager.library, {
       button.addEventListener('pointerup', function(event) {
         if (event.pointerType === 'mouse' || held === null) return;
         forget();
-        if (on(event)) TumbraDom.press(index, 1, event, button);
+        if (on(event)) TumbraDom.press(index, 0, event, button);  // the left
       });
       button.addEventListener('pointercancel', forget);
       button.addEventListener('pointerleave', function(event) {

@@ -22,6 +22,17 @@ float PageView::twips(double pixels) {
   return static_cast<float>(pixels * twips_per_pixel);
 }
 
+std::int16_t PageView::button_code(int page_button) {
+  switch (page_button) {
+    case 0: return mouse::left;
+    case 1: return mouse::middle;
+    case 2: return mouse::right;
+    case 3: return mouse::back;
+    case 4: return mouse::forward;
+    default: return 0;
+  }
+}
+
 void PageView::open() {
   // The designed family, its TrueType counterpart, its stand-ins, then the
   // browser's sans-serif.

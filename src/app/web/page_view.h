@@ -18,6 +18,9 @@ class PageView final : public View {
 
   // A distance on the page, in CSS pixels, in twips.
   static float twips(double pixels);
+  // The game's code of a mouse button as the page numbers it (0 left,
+  // 1 middle, 2 right, 3 back, 4 forward); 0 for a button it has none for.
+  static std::int16_t button_code(int page_button);
 
   void open() override;
   void add(const Control& control) override { tell(control, -1); }

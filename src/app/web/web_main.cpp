@@ -22,12 +22,13 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void tumbra_start() { model.start(); }
 
-// The pointer's place on the button in CSS pixels, unscaled.
+// The mouse button as the page numbers it, and the pointer's place on the
+// button in CSS pixels, unscaled.
 EMSCRIPTEN_KEEPALIVE void tumbra_turn_mousedown(std::uint32_t serial, int index,
                                                 int button, int shift, double x,
                                                 double y) {
   model.turn_mousedown(serial, static_cast<std::int16_t>(index),
-                       static_cast<std::int16_t>(button),
+                       tumbra::PageView::button_code(button),
                        static_cast<std::int16_t>(shift),
                        tumbra::PageView::twips(x), tumbra::PageView::twips(y));
 }

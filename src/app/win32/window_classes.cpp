@@ -114,8 +114,7 @@ std::int16_t shift_state(WPARAM keys) {
   return state;
 }
 
-// The game's code of a mouse button, as every window numbers it: 1 left,
-// 2 right, 4 middle, 8 and 16 the two extra buttons; 0 for no press.
+// The game's code of the mouse button a message presses; 0 for none.
 std::int16_t pressed_button(UINT message, WPARAM wparam) {
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -126,7 +125,8 @@ std::int16_t pressed_button(UINT message, WPARAM wparam) {
     case WM_MBUTTONDBLCLK: return mouse::middle;
     case WM_XBUTTONDOWN:
     case WM_XBUTTONDBLCLK:
-      return GET_XBUTTON_WPARAM(wparam) == XBUTTON1 ? 8 : 16;
+      return GET_XBUTTON_WPARAM(wparam) == XBUTTON1 ? mouse::back
+                                                    : mouse::forward;
     default: return 0;
   }
 }
