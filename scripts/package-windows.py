@@ -5,7 +5,7 @@
 were built from beside them:
 
     BUILD/tumbra-VERSION-windows-x86_64.zip
-        tumbra-VERSION/tumbra.exe, tumbra-solve.exe, README.txt,
+        tumbra-VERSION/tumbra.exe, tumbra-solve.exe, README.txt, NEWS.txt,
         LICENSE.txt and notices/ (what is linked in statically)
     BUILD/tumbra-VERSION-source.tar.gz
 
@@ -125,6 +125,7 @@ def main():
         ("README.txt", crlf(readme.replace(b"@VERSION@", version.encode())),
          0o644),
         ("LICENSE.txt", crlf(read(os.path.join(tree, "LICENSE"))), 0o644),
+        ("NEWS.txt", crlf(read(os.path.join(tree, "NEWS"))), 0o644),
     ]
     entries += [(f"notices/{name}", crlf(read(source)), 0o644)
                 for name, source in sorted(NOTICES.items())]

@@ -3,7 +3,7 @@
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #
 # Checks the Windows zip that `make windows` wrote: it holds the two
-# programs, the players' README, the licence and the notices of what is
+# programs, the players' README and NEWS, the licence and the notices of what is
 # linked in, and nothing else; the game is small; the source archive lies
 # beside it; and a second, varied build gives the very same bytes.
 #
@@ -21,7 +21,7 @@ source=$dir/tumbra-$version-source.tar.gz
 [ -f "$zip" ] && [ -f "$source" ] || { echo "FAIL no zip and source in $dir"; exit 1; }
 
 top=tumbra-$version
-expected=$(printf '%s\n' "$top/LICENSE.txt" "$top/README.txt" \
+expected=$(printf '%s\n' "$top/LICENSE.txt" "$top/NEWS.txt" "$top/README.txt" \
   "$top/notices/gcc-runtime.txt" "$top/notices/mingw-w64.txt" \
   "$top/tumbra-solve.exe" "$top/tumbra.exe")
 listed=$(unzip -Z1 "$zip" | LC_ALL=C sort)

@@ -86,7 +86,9 @@ function assemble(change) {
   }
   const out = path.join(web, 'release');
   fs.mkdirSync(out);
-  execFileSync('cmake', [`-DWEB=${web}`, `-DSCRIPT=${script}`,
+  const version = fs.readFileSync(path.join(sources, 'CMakeLists.txt'), 'utf8')
+      .match(/project\(tumbra VERSION ([0-9.]+)/)[1];
+  execFileSync('cmake', [`-DWEB=${web}`, `-DSCRIPT=${script}`, `-DVERSION=${version}`,
                          `-DDESIGN=${path.join(sources, 'src/app/form1_design.h')}`,
                          `-DICON=${path.join(sources, 'data/icons/org.tumbra.Tumbra.svg')}`,
                          `-DOUT=${out}`, '-P', path.join(web, 'assemble_page.cmake')]);

@@ -9,7 +9,7 @@
 # that keeps a copy of them for offline play.
 # The window's caption comes from its design (DESIGN, form1_design.h).
 #   cmake -DWEB=src/app/web -DDESIGN=src/app/form1_design.h -DSCRIPT=tumbra.js
-#         -DICON=icon.svg -DOUT=dir -P ...
+#         -DICON=icon.svg -DVERSION=1.1.0 -DOUT=dir -P ...
 file(READ ${DESIGN} design)
 if(NOT design MATCHES "caption = \"([^\"]+)\"")
   message(FATAL_ERROR "no caption in ${DESIGN}")
@@ -81,11 +81,12 @@ endif()
 file(READ ${WEB}/tumbra.webmanifest manifest)
 string(REPLACE "@TUMBRA_CAPTION@" "${caption}" manifest "${manifest}")
 string(REPLACE "@TUMBRA_PAGE_LIGHT@" "${page_light}" manifest "${manifest}")
+string(REPLACE "@TUMBRA_VERSION@" "${VERSION}" manifest "${manifest}")
 file(WRITE ${OUT}/tumbra.webmanifest "${manifest}")
 configure_file(${ICON} ${OUT}/tumbra.svg COPYONLY)
 
 # The worker keeps the three files, each checked against its digest, under
-# a name that follows all of them.
+# a name that follows all of them and the worker's own code.
 set(files "")
 foreach(name tumbra.html tumbra.webmanifest tumbra.svg)
   file(SHA256 ${OUT}/${name} sum)
@@ -93,9 +94,10 @@ foreach(name tumbra.html tumbra.webmanifest tumbra.svg)
   set(separator ",\n  ")
 endforeach()
 set(files "{\n  ${files}\n}")
-string(SHA256 release "${files}")
-string(SUBSTRING "${release}" 0 16 release)
 file(READ ${WEB}/service_worker.js worker)
+string(REPLACE "@TUMBRA_VERSION@" "${VERSION}" worker "${worker}")
 string(REPLACE "@TUMBRA_FILES@" "${files}" worker "${worker}")
+string(SHA256 release "${worker}")
+string(SUBSTRING "${release}" 0 16 release)
 string(REPLACE "@TUMBRA_RELEASE@" "${release}" worker "${worker}")
 file(WRITE ${OUT}/tumbra-sw.js "${worker}")

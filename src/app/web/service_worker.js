@@ -3,14 +3,18 @@
 //
 // Keeps the page, its manifest and its icon, so that after one visit the
 // game loads and plays with the network off. Each release keeps a copy of
-// its own, named after the digests of all it keeps: a release that changes
-// any file is a new worker, which the browser installs on the next launch
-// and serves on the one after. The level in play is never interrupted.
+// its own, named after its version and a digest of all it keeps and of this
+// worker's own code: a release that changes any of them is a new worker,
+// which the browser installs on the next launch and serves on the one
+// after. The level in play is never interrupted. The worker looks after
+// the game's own files and nothing else of the folder.
 var prefix = 'tumbra-release-';
+var version = '@TUMBRA_VERSION@';
 // Each file with the SHA-256 of its bytes as the build wrote them.
 var files = @TUMBRA_FILES@;
 var release = '@TUMBRA_RELEASE@';
-var copy = prefix + release;
+var copy = prefix + version + '-' + release;
+var folder = new URL('./', self.location.href).href;
 
 function hex(buffer) {
   return Array.prototype.map.call(new Uint8Array(buffer), function(byte) {
@@ -18,33 +22,62 @@ function hex(buffer) {
   }).join('');
 }
 
+// Whether a request is for one of the game's own files, the page under any
+// address it is served at (a host may drop ".html") included.
+function ours(url) {
+  var name = new URL(url).pathname.slice(new URL(folder).pathname.length);
+  return name === 'tumbra' || Object.prototype.hasOwnProperty.call(files, name);
+}
+
 // Each file straight from the server, past the browser's HTTP cache, and
 // only as this release built it: a server still holding an older file (a
-// deploy half done) fails the install, and the copy in use stays whole.
+// deploy half done) fails the install, and the copy in use stays whole. A
+// file is kept as its bytes and type alone: the redirect that brought it or
+// a Vary in its answer would keep the kept copy from serving it.
 function fetchChecked(name) {
   return fetch(name, {cache: 'reload'}).then(function(response) {
     if (!response.ok) throw new Error(name + ': HTTP ' + response.status);
-    return response.clone().arrayBuffer().then(function(body) {
-      return crypto.subtle.digest('SHA-256', body);
-    }).then(function(digest) {
-      if (hex(digest) !== files[name]) {
-        throw new Error(name + ' on the server is not this release\'s');
-      }
-      return response;
+    return response.arrayBuffer().then(function(body) {
+      return crypto.subtle.digest('SHA-256', body).then(function(digest) {
+        if (hex(digest) !== files[name]) {
+          throw new Error(name + ' on the server is not this release\'s');
+        }
+        var type = response.headers.get('Content-Type');
+        return {url: response.url, body: body, type: type};
+      });
     });
   });
 }
 
+function keep(cache, key, file) {
+  var headers = file.type ? {'Content-Type': file.type} : {};
+  return cache.put(key, new Response(file.body, {headers: headers}));
+}
+
 self.addEventListener('install', function(event) {
   var names = Object.keys(files);
-  event.waitUntil(Promise.all(names.map(fetchChecked)).then(function(kept) {
-    return caches.open(copy).then(function(cache) {
-      return Promise.all(kept.map(function(response, i) {
-        return cache.put(names[i], response);
-      }));
+  var made = false;
+  event.waitUntil(caches.has(copy).then(function(kept) {
+    // Another registration of this very release may have kept it already.
+    if (kept) return;
+    return Promise.all(names.map(fetchChecked)).then(function(fetched) {
+      made = true;
+      return caches.open(copy).then(function(cache) {
+        return Promise.all(fetched.map(function(file, i) {
+          var kept = [keep(cache, names[i], file)];
+          // The page under the address its host redirected it to.
+          if (file.url && file.url !== new URL(names[i], folder).href) {
+            kept.push(keep(cache, file.url, file));
+          }
+          return Promise.all(kept);
+        }));
+      });
     });
   }).catch(function(error) {
-    return caches.delete(copy).then(function() { throw error; });
+    // Only what this install made goes; the copy in use stays.
+    return (made ? caches.delete(copy) : Promise.resolve()).then(function() {
+      throw error;
+    });
   }).then(function() { return self.skipWaiting(); }));
 });
 
@@ -84,12 +117,23 @@ function checkAgain(tries) {
   });
 }
 
-// The kept copy first; the network only for what was never kept.
+// The kept copy first; the network only for what was never kept. The
+// address's query and the host's Vary never keep the kept copy from
+// answering.
 self.addEventListener('fetch', function(event) {
-  if (event.request.method !== 'GET') return;
+  if (event.request.method !== 'GET' || !ours(event.request.url)) return;
   if (event.request.mode === 'navigate') event.waitUntil(lookForRelease());
   event.respondWith(caches.open(copy).then(function(cache) {
-    return cache.match(event.request, {ignoreSearch: true})
-        .then(function(kept) { return kept || fetch(event.request); });
+    return cache.match(event.request, {ignoreSearch: true, ignoreVary: true})
+        .then(function(kept) {
+          if (kept || event.request.mode !== 'navigate') {
+            return kept || fetch(event.request);
+          }
+          // The page asked for under an address never kept: it is the one
+          // page, whatever the host calls it.
+          return cache.match('tumbra.html').then(function(page) {
+            return page || fetch(event.request);
+          });
+        });
   }));
 });

@@ -33,6 +33,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -DWEB=${web} -DSCRIPT=$<TARGET_FILE:tumbra_web>
     -DDESIGN=${CMAKE_CURRENT_SOURCE_DIR}/src/app/form1_design.h
     -DICON=${CMAKE_CURRENT_SOURCE_DIR}/data/icons/org.tumbra.Tumbra.svg
+    -DVERSION=${PROJECT_VERSION}
     -DOUT=${CMAKE_CURRENT_BINARY_DIR} -P ${web}/assemble_page.cmake
   DEPENDS tumbra_web ${web}/page.html ${web}/page_start.js ${web}/page_fit.js
     ${web}/prerender.mjs
