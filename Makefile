@@ -81,8 +81,10 @@ web-node-modules:
 	cd tests/web && npm ci --no-audit --no-fund --loglevel=error
 
 # The page in Debian's Chromium and Firefox ESR, driven by puppeteer-core,
-# and in WebKitGTK, driven by WebKitWebDriver in a private Xvfb.
+# and in WebKitGTK, driven by WebKitWebDriver in a private Xvfb; its
+# upgrade from 1.0.0, built from that release's own commit.
 web-test: web web-node-modules
+	scripts/old-release.sh web build-web/release-1.0.0
 	node tests/web/browser_test.mjs build-web/tumbra.html
 
 # The whole suite again on a fresh Debian 13 root, made with debootstrap in

@@ -5,8 +5,9 @@
 // WebKitGTK (engines.mjs): real mouse presses and the box, keys that turn
 // nothing, Reset, every level to its box, what a screen reader hears, the
 // window fitted to any screen, touch, forced colours, the box on a small
-// screen, installing and playing offline when served, and the page's
-// policy against anything from elsewhere. The game's logic is the shared
+// screen, installing and playing offline when served, new releases from the
+// 1.0.0 players hold on, a page that cannot start, and the page's policy
+// against anything from elsewhere. The game's logic is the shared
 // play scenarios' business; this checks what only the page can get wrong.
 //
 //   node browser_test.mjs PATH/TO/tumbra.html [ENGINE...]
@@ -17,6 +18,7 @@ import {LEVEL1_START, expect, levelShown, page_file} from './page_checks.mjs';
 import {serve} from './static_host.mjs';
 import {playCases} from './play_cases.mjs';
 import {ownPageCases} from './own_page_cases.mjs';
+import {releaseCases} from './release_cases.mjs';
 
 const chosen = process.argv.slice(3).length ? process.argv.slice(3) : Object.keys(engines);
 
@@ -54,7 +56,7 @@ for (const name of chosen) {
         await run(page, engine);
       })));
     }
-    for (const [title, run] of Object.entries(ownPageCases)) {
+    for (const [title, run] of Object.entries({...ownPageCases, ...releaseCases})) {
       test(title, () => once_more_if_lost(title, () => run(engine, server)));
     }
   });

@@ -2,8 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
 // Cases that open their pages themselves: from the disk and as built,
-// in every colour scheme, served and offline, new releases, and the
-// page's policy.
+// in every colour scheme, a page that cannot start, and the page's policy.
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -12,7 +11,6 @@ import {
   check, block, tries, rect, press, spokenNames, placed, levelShown, contrast
 } from './page_checks.mjs';
 import {withPage} from './engines.mjs';
-import {publish, releaseShown} from './static_host.mjs';
 
 // Cases that open their pages themselves.
 export const ownPageCases = {
@@ -90,103 +88,32 @@ export const ownPageCases = {
     console.log(`  ${engine.name}: ${tried} of 3 colour schemes could be asked for`);
   },
 
-  // Served: Chromium finds the page installable; after one visit the game
-  // loads and plays with the network off.
-  'served: installable, and plays offline after one visit': (engine, server) =>
-    withPage(engine, async (page) => {
-      await page.viewport(640, 360);
-      await page.goto(server.url('tumbra.html'));
-      await levelShown(page, LEVEL1_START, ' 0/ 4', 'served');
-      await page.waitFor(async () => {
-        const r = await navigator.serviceWorker.getRegistration();
-        return r?.active?.state === 'activated';
-      });
-      if (engine.devtools) {
-        const cdp = await page.cdp();
-        const {installabilityErrors} = await cdp.send('Page.getInstallabilityErrors');
-        expect(installabilityErrors.map((e) => e.errorId).join(' '), '',
-               'what keeps the page from being installed');
-        const {url, errors} = await cdp.send('Page.getAppManifest');
-        check(url.endsWith('tumbra.webmanifest') && errors.length === 0,
-              `manifest ${url}: ${JSON.stringify(errors)}`);
-      }
-      const address = server.url('tumbra.html');
-      server.offline = true;
-      await page.goto(address);
-      await levelShown(page, LEVEL1_START, ' 0/ 4', 'offline');
-      await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), 'a turn offline');
-    }).finally(() => { server.offline = false; }),
-
-  // A new release reaches a copy kept for offline play: a change to the page
-  // alone and a change to the code, each published with a newer and with
-  // an older date than the first release's, shows by the third visit after
-  // it is published. Another app's cache on the same host stays, and the
-  // game plays offline afterwards.
-  async 'served: every new release reaches the kept copy by the third visit'(engine, server) {
-    const day = 24 * 3600 * 1000;
-    for (const [change, age] of [['page', 0], ['page', 200], ['code', 0], ['code', 200]]) {
-      const what = `the ${change} changed, dated ${age} days back`;
-      const site = fs.mkdtempSync(path.join(os.tmpdir(), 'tumbra-site-'));
-      publish(site, null, Date.now() - 100 * day);
-      const name = path.basename(site);
-      server.sites[name] = site;
-      const address = server.url('tumbra.html', {site: name});
+  // A page that cannot start says so in the window within two seconds, in
+  // plain words, with what would help: its packed code damaged, its module
+  // damaged, or a browser without what the game needs.
+  async 'a page that cannot start says why, and what will help'(engine) {
+    const built = fs.readFileSync(page_file, 'utf8');
+    const damage = (id) => (html) => html.replace(
+        new RegExp(`(<script type="text/plain" id="${id}">)[^<]*`), '$1AAAAdamaged');
+    const plants = {
+      'damaged code': [damage('tumbra-code'), 'This copy of the game\'s file is damaged.'],
+      'a damaged module': [damage('tumbra-module'), 'This copy of the game\'s file is damaged.'],
+      'an old browser': [(html) => html
+          .replace(/<meta http-equiv="Content-Security-Policy"[^>]*>/, '')
+          .replace('<script>', '<script>window.DecompressionStream = undefined;</script><script>'),
+      'This browser lacks what the game needs'],
+    };
+    for (const [what, [plant, says]] of Object.entries(plants)) {
+      const planted = path.join(os.tmpdir(), `tumbra-planted-${process.pid}.html`);
+      fs.writeFileSync(planted, plant(built));
       await withPage(engine, async (page) => {
-        await page.viewport(640, 360);
-        // Nothing the origin kept for an earlier case or release may stand
-        // in for this one.
-        await page.goto(address);
-        await page.evaluate(async () => {
-          for (const r of await navigator.serviceWorker.getRegistrations()) await r.unregister();
-          for (const name of await caches.keys()) await caches.delete(name);
-        });
-        await page.goto(address);
-        await levelShown(page, LEVEL1_START, ' 0/ 4', `${what}: first visit`);
-        const first = await page.waitFor(async () => {
-          const r = await navigator.serviceWorker.getRegistration();
-          const kept = (await caches.keys()).filter((n) => n.startsWith('tumbra-'));
-          return r?.active?.state === 'activated' && kept.length === 1 && kept[0];
-        });
-        await page.evaluate(async () => {
-          await (await caches.open('another-app')).put('/another', new Response('kept'));
-        });
-        publish(site, change, Date.now() - age * day);
-        let seen;
-        for (let visit = 2; visit <= 3; ++visit) {
-          await page.goto(address);
-          await levelShown(page, LEVEL1_START, ' 0/ 4', `${what}: visit ${visit}`);
-          seen = await page.evaluate(releaseShown);
-          if (visit === 2) {
-            // The new worker installs and takes over while the level goes on.
-            // Now and then Chromium lets it take over only once the old
-            // worker has been stopped as idle, about 30 seconds on.
-            await page.waitLonger(60000, async (first) => {
-              const kept = (await caches.keys()).filter((n) => n.startsWith('tumbra-'));
-              return kept.length === 1 && kept[0] !== first;
-            }, first).catch(async () => {
-              const state = await page.evaluate(async () => {
-                const r = await navigator.serviceWorker.getRegistration();
-                return JSON.stringify({kept: await caches.keys(), active: r?.active?.state,
-                                       waiting: r?.waiting?.state, installing: r?.installing?.state});
-              });
-              throw new Failed(`${what}: the new release was not kept during the second ` +
-                               `visit (${state})`);
-            });
-          }
-        }
-        expect(seen, '2', `${what}: the release on the third visit`);
-        expect(await page.evaluate(async () => String(await caches.has('another-app'))),
-               'true', `${what}: another app's cache`);
-        server.offline = true;
-        await page.goto(address);
-        await levelShown(page, LEVEL1_START, ' 0/ 4', `${what}: offline`);
-        expect(await page.evaluate(releaseShown), '2', `${what}: the release offline`);
-        await press(page, 1, 'left', turned(LEVEL1_START, 1, 'left'), `${what}: a turn offline`);
-      }).finally(() => {
-        server.offline = false;
-        delete server.sites[name];
-        fs.rmSync(site, {recursive: true, force: true});
-      });
+        await page.goto(`file://${planted}`);
+        const note = await page.waitLonger(2000, () =>
+            document.querySelector('#tumbra-cannot-start[role="alert"]')?.textContent)
+            .catch(() => { throw new Failed(`${what}: nothing said within 2 seconds`); });
+        check(note.startsWith('The game could not start.') && note.includes(says),
+              `${what}: the page said "${note}"`);
+      }).finally(() => fs.rmSync(planted, {force: true}));
     }
   },
 
@@ -208,7 +135,7 @@ export const ownPageCases = {
         document.body.append(s, i);
         await new Promise((done) => setTimeout(done, 500));
         return [...new Set(seen)].sort().join(' ') + (window.injected ? ' ran' : '');
-      }, server.url('tumbra-sw.js', elsewhere), server.url('tumbra.svg', elsewhere));
+      }, server.url('injected.js', elsewhere), server.url('tumbra.svg', elsewhere));
       expect(refused, 'img-src script-src-elem', 'what the policy refused');
       expect(server.asked.filter((a) => a.startsWith('localhost ')).join(' '), '',
              'requests that reached the other origin');

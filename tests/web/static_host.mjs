@@ -14,16 +14,31 @@ export const types = {'.html': 'text/html', '.js': 'text/javascript', '.svg': 'i
                '.webmanifest': 'application/manifest+json', '.png': 'image/png'};
 // One server for every case: the build's folder at its root, a case's own
 // site under /NAME/ (server.sites), and no answer at all while
-// server.offline, as from a host gone away. It notes "HOST NAME" of every
-// file asked for.
+// server.offline, as from a host gone away. A site named in
+// server.redirecting serves the page at "tumbra", redirects "tumbra.html"
+// there, and answers every file with "Vary: Accept". It notes "HOST NAME" of
+// every file asked for. "injected.js" is a script that says it ran.
 export function serve(dir) {
   const asked = [];
   const sites = {};
+  const redirecting = new Set();
   const server = http.createServer((request, response) => {
     if (server.offline) return request.socket.destroy();
     const url = new URL(request.url, 'http://x');
-    const [site, name] = url.pathname.slice(1).includes('/')
+    let [site, name] = url.pathname.slice(1).includes('/')
         ? url.pathname.slice(1).split('/') : [null, url.pathname.slice(1)];
+    if (name === 'injected.js') {
+      response.writeHead(200, {'Content-Type': 'text/javascript'});
+      return response.end('window.injected = true;');
+    }
+    // What the browser sent with the request decides the answer: a page
+    // kept from the worker's own fetch would not match a navigation.
+    const vary = redirecting.has(site) ? {'Vary': 'Accept'} : {};
+    if (redirecting.has(site) && name === 'tumbra.html') {
+      response.writeHead(301, {'Location': 'tumbra', ...vary});
+      return response.end();
+    }
+    if (redirecting.has(site) && name === 'tumbra') name = 'tumbra.html';
     if (name === 'frame.html') {  // a page in a frame of a given size
       const [width, height] = ['width', 'height'].map((k) => Number(url.searchParams.get(k)));
       response.writeHead(200, {'Content-Type': 'text/html'});
@@ -48,12 +63,12 @@ export function serve(dir) {
         return response.end();
       }
       response.writeHead(200, {'Content-Type': types[path.extname(name)] ?? 'text/plain',
-                               'Last-Modified': modified.toUTCString()});
+                               'Last-Modified': modified.toUTCString(), ...vary});
       fs.createReadStream(file).pipe(response);
     });
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
-    Object.assign(server, {asked, sites, offline: false});
+    Object.assign(server, {asked, sites, redirecting, offline: false});
     server.url = (file, {site, host = '127.0.0.1'} = {}) =>
       `http://${host}:${server.address().port}/${site ? `${site}/` : ''}${file}`;
     server.stop = () => new Promise((done) => {
@@ -95,12 +110,21 @@ function assemble(change) {
   process.on('exit', () => fs.rmSync(web, {recursive: true, force: true}));
   return out;
 }
-export function publish(dir, change, time) {
+// Publishes into `dir` a release of the page (`change` as above), or
+// `only` some of its files, as a deploy half done would.
+export function publish(dir, change, time, only) {
   assembled[change] ??= assemble(change);
-  fs.cpSync(assembled[change], dir, {recursive: true});
-  for (const name of fs.readdirSync(dir)) {
+  publishFiles(assembled[change], dir, time, only);
+}
+// The four files a release publishes, from `from`, dated `time`.
+export function publishFiles(from, dir, time, only) {
+  for (const name of only ?? ['tumbra.html', 'tumbra-sw.js', 'tumbra.webmanifest', 'tumbra.svg']) {
+    fs.copyFileSync(path.join(from, name), path.join(dir, name));
     fs.utimesSync(path.join(dir, name), time / 1000, time / 1000);
   }
 }
 export const releaseShown = () =>
   document.querySelector('meta[name="tumbra-release"]')?.content ?? window.tumbraRelease ?? '1';
+// The version a page says it is; 1.0.0 said none.
+export const versionShown = () =>
+  document.querySelector('meta[name="tumbra-version"]')?.content ?? '1.0.0';

@@ -23,6 +23,7 @@ file(READ ${WEB}/page.html page)
 string(REPLACE "@TUMBRA_CAPTION@" "${caption}" page "${page}")
 string(REPLACE "@TUMBRA_PAGE_LIGHT@" "${page_light}" page "${page}")
 string(REPLACE "@TUMBRA_PAGE_DARK@" "${page_dark}" page "${page}")
+string(REPLACE "@TUMBRA_VERSION@" "${VERSION}" page "${page}")
 file(READ ${WEB}/page_start.js start)
 file(READ ${SCRIPT} module)
 

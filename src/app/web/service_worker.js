@@ -103,17 +103,22 @@ function lookForRelease() {
     return response.ok ? response.text() : '';
   }).then(function(worker) {
     if (worker && worker.indexOf("'" + release + "'") < 0) {
-      checkAgain(30).catch(function() {});
+      checkAgain(30, self.registration.active).catch(function() {});
     }
   }).catch(function() {});  // offline: the kept copy serves
 }
 
-function checkAgain(tries) {
+// Stops once the new worker is found, installing, waiting or already
+// active in this one's place: a check still open then would keep this
+// worker busy, and Chromium lets a new worker take over only from an idle
+// one, or once it stops this one as idle, half a minute on.
+function checkAgain(tries, was) {
   return self.registration.update().then(function() {
-    var found = self.registration.installing || self.registration.waiting;
+    var r = self.registration;
+    var found = r.installing || r.waiting || r.active !== was;
     if (found || tries <= 1) return;
     return new Promise(function(wake) { setTimeout(wake, 500); })
-        .then(function() { return checkAgain(tries - 1); });
+        .then(function() { return checkAgain(tries - 1, was); });
   });
 }
 
@@ -125,15 +130,6 @@ self.addEventListener('fetch', function(event) {
   if (event.request.mode === 'navigate') event.waitUntil(lookForRelease());
   event.respondWith(caches.open(copy).then(function(cache) {
     return cache.match(event.request, {ignoreSearch: true, ignoreVary: true})
-        .then(function(kept) {
-          if (kept || event.request.mode !== 'navigate') {
-            return kept || fetch(event.request);
-          }
-          // The page asked for under an address never kept: it is the one
-          // page, whatever the host calls it.
-          return cache.match('tumbra.html').then(function(page) {
-            return page || fetch(event.request);
-          });
-        });
+        .then(function(kept) { return kept || fetch(event.request); });
   }));
 });
