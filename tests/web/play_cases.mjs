@@ -213,6 +213,10 @@ export const playCases = {
         .map((e) => e.name)
         .filter((url) => !url.startsWith('data:') && !url.startsWith(location.origin)));
     expect(requests.join(' '), '', 'requests beyond the page and its server');
-    expect(page.errors.join('; '), '', 'console');
+    if (page.errors === null) {
+      console.log('  no console to read in this engine: checked in the others');
+    } else {
+      expect(page.errors.join('; '), '', 'console');
+    }
   },
 };
