@@ -22,8 +22,11 @@ fi
 rm -rf "$out"
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-source=$out/tumbra-$version
-mkdir -p "$source"
+# Outside every checkout: the release's own scripts copy its tree as git
+# knows it, and it is no checkout of its own.
+source=$(mktemp -d /tmp/tumbra-$version.XXXXXX) && [ -d "$source" ] ||
+  { echo "old-release.sh: no temporary folder" >&2; exit 1; }
+trap 'rm -rf "$source"' EXIT
 git -C "$root" archive "$commit" | tar -x -C "$source"
 failed() {
   tail -n 30 "$out/build.log" >&2
@@ -44,5 +47,4 @@ case $kind in
       > "$out/build.log" 2>&1 || failed ;;
   *) echo "old-release.sh: no kind '$kind' (web or deb)" >&2; exit 2 ;;
 esac
-rm -rf "$source"
 touch "$out/.complete"

@@ -3,10 +3,12 @@
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #
 # Tests the built package as Debian tests every package of its archive:
-# piuparts installs, removes and purges it in a fresh root of this release
-# and fails on anything left behind; autopkgtest runs the tests that
-# debian/tests/control declares against the installed package, in a
-# testbed that is thrown away. Needs root.
+# piuparts installs, removes and purges it in a fresh root of this release,
+# and installs 1.0.0 (the release players hold, built from its own commit
+# and offered from a local repository) and upgrades it to this one, and
+# fails on anything left behind; autopkgtest runs the tests that
+# debian/tests/control declares against this package installed over 1.0.0,
+# in a testbed that is thrown away. Needs root.
 #
 #   debian_checks.sh DIR-OF-THE-BUILT-PACKAGE
 #
@@ -56,13 +58,28 @@ work=$(mktemp -d /tmp/tumbra-debian-checks.XXXXXX) && [ -d "$work" ] || {
 }
 trap 'rm -rf --one-file-system "$work"' EXIT
 
-# piuparts: installed, removed and purged, nothing may be left behind.
+# The release players hold, and a repository that offers it.
+echo "== 1.0.0, as players hold it"
+if ! "$here/scripts/old-release.sh" deb "$dir/release-1.0.0"; then
+  echo "FAIL 1.0.0 could not be built to upgrade from"
+  exit 1
+fi
+old=$(ls "$dir"/release-1.0.0/tumbra_1.0.0_*.deb)
+repo=$work/repo
+mkdir -p "$repo"
+cp "$old" "$repo/"
+(cd "$repo" && dpkg-scanpackages . /dev/null > Packages 2> /dev/null)
+
+# piuparts: installed, removed and purged, and upgraded from 1.0.0 and
+# purged; nothing may be left behind.
 echo "== piuparts"
 if unshare --mount --propagation private piuparts --basetgz "$tarball" --distribution "$codename" \
      --mirror "$mirror main" --extra-repo "${sources[1]}" \
-     --extra-repo "${sources[2]}" --tmpdir "$work" \
-     --log-file "$dir/piuparts.log" "$deb" > /dev/null 2>&1; then
-  pass "piuparts: installs, removes and purges cleanly (log: $dir/piuparts.log)"
+     --extra-repo "${sources[2]}" --bindmount "$repo" \
+     --extra-repo "deb [trusted=yes] file://$repo ./" --tmpdir "$work" \
+     --log-file "$dir/piuparts.log" "$deb" > /dev/null 2>&1 &&
+   grep -q 'PASS: Installation, upgrade and purging tests' "$dir/piuparts.log"; then
+  pass "piuparts: installs, upgrades from 1.0.0, removes and purges cleanly (log: $dir/piuparts.log)"
 else
   fail "piuparts:"
   grep -E '^[0-9:m. ]+(FAIL|ERROR)|^  /' "$dir/piuparts.log" | tail -n 40 |
@@ -70,15 +87,16 @@ else
   echo "    the whole log: $dir/piuparts.log"
 fi
 
-# autopkgtest: the package's own tests, against the package installed, from
-# the source tree as it stands.
+# autopkgtest: the package's own tests, against the package installed over
+# 1.0.0, from the source tree as it stands.
 echo "== autopkgtest"
 tree=$work/source
 mkdir -p "$tree"
 "$here/scripts/copy-worktree.sh" "$here" "$tree"
 rm -rf "$dir/autopkgtest"
 if [ -n "${TUMBRA_DISPOSABLE_ROOT:-}" ]; then
-  autopkgtest --output-dir "$dir/autopkgtest" "$deb" "$tree/" -- null \
+  autopkgtest --setup-commands="apt-get install -y $old" \
+    --output-dir "$dir/autopkgtest" "$deb" "$tree/" -- null \
     > "$dir/autopkgtest.log" 2>&1
 else
   testbed=$work/testbed
@@ -87,8 +105,10 @@ else
   cp /etc/resolv.conf "$testbed/etc/resolv.conf"
   printf '#!/bin/sh\nexit 101\n' > "$testbed/usr/sbin/policy-rc.d"
   chmod +x "$testbed/usr/sbin/policy-rc.d"
+  cp "$old" "$testbed/tmp/"
   "$here/scripts/mount-root.sh" "$testbed" \
-    autopkgtest --apt-upgrade --output-dir "$dir/autopkgtest" "$deb" "$tree/" \
+    autopkgtest --apt-upgrade \
+      --setup-commands="apt-get install -y /tmp/$(basename "$old")" --output-dir "$dir/autopkgtest" "$deb" "$tree/" \
       -- chroot "$testbed" > "$dir/autopkgtest.log" 2>&1
 fi
 status=$?

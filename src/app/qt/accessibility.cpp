@@ -105,6 +105,9 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
   if (auto* block = dynamic_cast<BlockWidget*>(object)) {
     return new BlockAccessible(block);
   }
+  if (auto* notice = dynamic_cast<Notice*>(object)) {
+    return new QAccessibleWidget(notice, QAccessible::Notification);
+  }
   // Qt takes a plain top-level widget for a client area; screen readers
   // announce a window only when it says it is one.
   if (auto* window = dynamic_cast<FormWindow*>(object)) {
@@ -124,6 +127,20 @@ void install_accessibility() {
 QAccessibleInterface* make_circle_accessible(BlockWidget* block,
                                              std::int16_t index) {
   return new CircleAccessible(block, index);
+}
+
+Notice::Notice(QWidget* window) : QWidget(window) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setFocusPolicy(Qt::NoFocus);
+  setGeometry(0, 0, 0, 0);
+  hide();
+}
+
+void Notice::say(const QString& text) {
+  if (!QAccessible::isActive() || !window()->isVisible()) return;
+  hide();
+  setAccessibleName(text);
+  show();  // the screen reader hears it as it shows
 }
 
 }  // namespace tumbra

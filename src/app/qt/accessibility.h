@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QAccessibleInterface>
+#include <QWidget>
 #include <cstdint>
 
 namespace tumbra {
@@ -20,5 +21,17 @@ void install_accessibility();
 // A circle of a block as a screen reader meets it.
 QAccessibleInterface* make_circle_accessible(BlockWidget* block,
                                              std::int16_t index);
+
+// What a screen reader says of its own accord, such as the tries after a
+// turn: a notification that shows for the moment it is said, and is never
+// seen. Screen readers speak a notification as it shows, in Orca's
+// release of Debian 12 as in later ones, where Qt 6.4 has no announcement
+// of its own to give them.
+class Notice final : public QWidget {
+ public:
+  explicit Notice(QWidget* window);
+  // Says `text`, when a screen reader listens.
+  void say(const QString& text);
+};
 
 }  // namespace tumbra

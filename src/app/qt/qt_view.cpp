@@ -60,6 +60,7 @@ void QtView::open() {
   window_->setWindowTitle(design::caption);
   window_->resize(twips_.to_pixels(design::client_width),
                   twips_.to_pixels(design::client_height));
+  notice_ = new Notice(window_.data());
   for (bool goal : {false, true}) {
     auto* b = new BlockWidget(window_.data(), model_, goal, twips_);
     b->setAccessibleName(accessible::blocks[goal].name);
@@ -143,6 +144,11 @@ void QtView::change(const Control& c, Change what) {
       const accessible::Spoken said = accessible::spoken(c);
       w->setAccessibleName(QString::fromStdString(said.name));
       w->setAccessibleDescription(QString::fromStdString(said.description));
+      // A new count is told at once, as the page's live region tells it:
+      // the player need not move to hear what a turn did.
+      if (c.name == ControlName::Tries) {
+        notice_->say(QString::fromStdString(said.description));
+      }
       return;
     }
     case Change::Colour: return;
@@ -167,6 +173,7 @@ void QtView::close() {
   window_->hide();
   window_->deleteLater();
   window_ = nullptr;
+  notice_ = nullptr;
   blocks_ = {};
   widgets_.clear();
 }

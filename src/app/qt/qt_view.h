@@ -27,6 +27,7 @@ namespace tumbra {
 
 class BlockWidget;
 class FormWindow;
+class Notice;
 
 class QtView final : public View {
  public:
@@ -56,6 +57,7 @@ class QtView final : public View {
 
   ControlModel& model_;
   QPointer<FormWindow> window_;
+  Notice* notice_ = nullptr;  // what the window says to screen readers
   std::array<BlockWidget*, 2> blocks_{};  // the play board, the goal
   std::map<std::pair<ControlName, std::int16_t>, QWidget*> widgets_;
   Twips twips_;
