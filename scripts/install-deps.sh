@@ -38,7 +38,7 @@ declare -A groups=(
   [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
           imagemagick x11-utils openbox weston desktop-file-utils appstream
           reuse clang libclang-rt-dev llvm python3-pyatspi at-spi2-core
-          dbus-daemon dbus-bin wmctrl wine wine64 googletest unzip"
+          dbus-daemon dbus-bin wmctrl wine wine64 googletest unzip orca"
   [web]="emscripten node-jsdom chromium firefox-esr webkit2gtk-driver xvfb nodejs:node
          npm:npm"
   [windows]="make cmake python3 git g++-mingw-w64-x86-64-posix"

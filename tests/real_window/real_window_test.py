@@ -27,6 +27,7 @@ import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # the source tree holds no build output
+from by_ear_case import case_by_ear
 from desktop import IMPORT, LEVEL1_START, LEVEL1_GOAL, CaseFailed, Desktop
 from play_cases import (
     case_typical_road_and_the_box, case_presses_match_the_model,
@@ -67,6 +68,8 @@ CASES = {
     "odd_input": (case_odd_input, {}, {QT, WINDOWS, "ends", "closes"}),
     "screen_reader": (case_screen_reader, {"accessibility": True},
                       {QT, WINDOWS}),
+    "by_ear": (case_by_ear, {"accessibility": True, "wm": "openbox",
+                             "start_game": False}, {QT}),
     "close_with_box_open": (case_close_with_the_box_open, {},
                             {WINDOWS, "ends"}),
     "session_end": (case_session_end, {}, {WINDOWS, "ends"}),

@@ -105,8 +105,9 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
   if (auto* block = dynamic_cast<BlockWidget*>(object)) {
     return new BlockAccessible(block);
   }
-  if (auto* notice = dynamic_cast<Notice*>(object)) {
-    return new QAccessibleWidget(notice, QAccessible::Notification);
+  if (object->objectName() == QLatin1String("notification")) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object),
+                                 QAccessible::Notification);
   }
   // Qt takes a plain top-level widget for a client area; screen readers
   // announce a window only when it says it is one.
@@ -130,17 +131,23 @@ QAccessibleInterface* make_circle_accessible(BlockWidget* block,
 }
 
 Notice::Notice(QWidget* window) : QWidget(window) {
-  setAttribute(Qt::WA_TransparentForMouseEvents);
-  setFocusPolicy(Qt::NoFocus);
   setGeometry(0, 0, 0, 0);
-  hide();
+  for (QWidget*& said : said_) {
+    said = new QWidget(this);
+    said->setObjectName("notification");
+    said->setFocusPolicy(Qt::NoFocus);
+    said->setGeometry(0, 0, 0, 0);
+    said->hide();
+  }
 }
 
 void Notice::say(const QString& text) {
   if (!QAccessible::isActive() || !window()->isVisible()) return;
-  hide();
-  setAccessibleName(text);
-  show();  // the screen reader hears it as it shows
+  QWidget* said = said_[next_];
+  next_ = (next_ + 1) % said_.size();
+  said->hide();
+  said->setAccessibleName(text);
+  said->show();  // the screen reader hears it as it shows
 }
 
 }  // namespace tumbra

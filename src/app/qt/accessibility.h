@@ -8,6 +8,7 @@
 
 #include <QAccessibleInterface>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 
 namespace tumbra {
@@ -26,12 +27,17 @@ QAccessibleInterface* make_circle_accessible(BlockWidget* block,
 // turn: a notification that shows for the moment it is said, and is never
 // seen. Screen readers speak a notification as it shows, in Orca's
 // release of Debian 12 as in later ones, where Qt 6.4 has no announcement
-// of its own to give them.
+// of its own to give them. Two take turns, so that one said right after
+// another keeps its own words until the screen reader has read them.
 class Notice final : public QWidget {
  public:
   explicit Notice(QWidget* window);
   // Says `text`, when a screen reader listens.
   void say(const QString& text);
+
+ private:
+  std::array<QWidget*, 2> said_;
+  std::size_t next_ = 0;
 };
 
 }  // namespace tumbra

@@ -190,6 +190,11 @@ BoxAnswer QtView::ask(const std::string& text, BoxStyle style,
   box.setStandardButtons(critical ? QMessageBox::Ok
                                   : QMessageBox::Ok | QMessageBox::Cancel);
   box.setDefaultButton(QMessageBox::Ok);
+  // A screen reader reads a box as it takes the keyboard, but not when the
+  // box opens while it is still busy with the click that opened it (Orca
+  // then takes the box for the window it was in): the window tells it what
+  // the box says.
+  if (notice_ != nullptr) notice_->say(box.windowTitle() + ". " + box.text());
   box.exec();
   return box.clickedButton() == box.button(QMessageBox::Cancel)
              ? BoxAnswer::Cancel

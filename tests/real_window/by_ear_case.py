@@ -1,0 +1,138 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Tumbra! developers
+"""The game played by ear: Debian's screen reader, Orca, runs on the case's
+desktop with settings of its own, and the case plays through Orca's
+commands alone (Tab, flat review, and the keypad's slash and star for
+Orca's left and right click on the focused button), deciding everything
+from what Orca speaks, which its debug output writes line by line."""
+
+import os
+import pty
+import re
+import shutil
+import subprocess
+import tempfile
+import termios
+import threading
+
+from desktop import (
+    COLOUR_NAMES, LEVEL2_GOAL, LEVEL2_START, CaseFailed, model_press,
+    wait_until)
+
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\[?\{'established")
+# Orca's click waits for the accessibility registry, which may take
+# seconds to answer; every wait ends with what it waits for.
+HEARING = 60.0
+
+
+class Orca:
+    """Orca on the desktop, its debug output read from a terminal, where it
+    writes every line at once."""
+
+    def __init__(self, d):
+        self.home = tempfile.mkdtemp(prefix="tumbra-orca-")
+        env = dict(d.env, HOME=self.home,
+                   XDG_CONFIG_HOME=os.path.join(self.home, "config"),
+                   XDG_DATA_HOME=os.path.join(self.home, "data"),
+                   XDG_CACHE_HOME=os.path.join(self.home, "cache"))
+        # The terminal stays open here while Orca runs: with no end of it
+        # open, reading it would fail before Orca has opened it.
+        self.master, self.slave = pty.openpty()
+        modes = termios.tcgetattr(self.slave)
+        modes[3] &= ~termios.ECHO
+        termios.tcsetattr(self.slave, termios.TCSANOW, modes)
+        self.spoken = []
+        self.orca = subprocess.Popen(
+            ["orca", "--replace", f"--debug-file={os.ttyname(self.slave)}"],
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        threading.Thread(target=self.listen, daemon=True).start()
+        self.d = d
+        d.ends.append(self.stop)
+
+    def listen(self):
+        rest = b""
+        while True:
+            try:
+                rest += os.read(self.master, 65536)
+            except OSError:
+                return
+            *lines, rest = rest.split(b"\n")
+            for line in lines:
+                said = SPOKEN.search(line.decode(errors="replace"))
+                if said:
+                    self.spoken.append(said.group(1).strip())
+
+    def stop(self):
+        self.orca.kill()
+        self.orca.wait()
+        os.close(self.slave)
+        os.close(self.master)
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def hear(self, what, test, since):
+        """Waits until Orca has said, since `since`, something `test`
+        holds for; returns it."""
+        try:
+            return wait_until(what, lambda: next(
+                (s for s in self.spoken[since:] if test(s)), None), HEARING)
+        except CaseFailed:
+            raise CaseFailed(f"Orca did not say {what}; it said "
+                             f"{self.spoken[since:]}")
+
+    def key(self, key, what, test):
+        """Presses `key` and waits to hear `what`."""
+        since = len(self.spoken)
+        self.d.xdotool("key", key)
+        return self.hear(what, test, since)
+
+
+def tries(count, minimum):
+    word = "try" if count == 1 else "tries"
+    return f"{count} {word} made; the minimum for this level is {minimum}"
+
+
+def line(row, board, goal, between):
+    """A flat-review line: the row's board circles, what stands between
+    the blocks, then the row's goal circles."""
+    def names(block, cells):
+        return [f"{block}, row {row + 1}, column {c + 1}, "
+                f"{COLOUR_NAMES[cells[5 * row + c]]}" for c in range(5)]
+    return " ".join(names("Play board", board) + between +
+                    names("Goal picture", goal))
+
+
+def case_by_ear(d, options):
+    orca = Orca(d)
+    orca.hear("that it is on", lambda s: s == "Screen reader on.", 0)
+    since = len(orca.spoken)
+    d.start_game()
+    orca.hear("the window", lambda s: s == "Tumbra! frame.", since)
+    orca.hear("the focused button", lambda s: s == "Turn 1 push button.",
+              since)
+    # Level 1 by its typical road: left on Turn 1, left on 3, right on 2,
+    # right on 4, each press told by its try count.
+    road = [(None, "KP_Divide"), ("Tab Tab", "KP_Divide"),
+            ("shift+Tab", "KP_Multiply"), ("Tab Tab", "KP_Multiply")]
+    turn = 1
+    for count, (move, click) in enumerate(road, 1):
+        for step in (move or "").split():
+            turn += -1 if step == "shift+Tab" else 1
+            orca.key(step, f"Turn {turn}", lambda s, t=turn: s.startswith(
+                f"Turn {t} push button"))
+        orca.key(click, f"the count after press {count}",
+                 lambda s, c=count: tries(c, 4) in s)
+    since = len(orca.spoken) - 1
+    orca.hear("the box's title and text", lambda s: s.startswith(
+        "notification Finished. You beat the level with minimum tries! "
+        "Prepare for level 2"), since)
+    orca.key("Return", "level 2's window", lambda s: s == "Turn 1 push button.")
+    # The right button on Turn 1 turns a quarter counter-clockwise: the top
+    # line reads its row so (the left button would leave "11010" there,
+    # the right "10010"), and the goal's beside it, told apart by block.
+    orca.key("KP_Multiply", "the count on level 2",
+             lambda s: tries(1, 6) in s)
+    wanted = line(0, model_press(LEVEL2_START, 1, 3), LEVEL2_GOAL, ["Tries"])
+    heard = orca.key("KP_Home", "the top line",
+                     lambda s: s.startswith("Play board, row 1"))
+    if heard != wanted:
+        raise CaseFailed(f"flat review read {heard!r}, not {wanted!r}")
