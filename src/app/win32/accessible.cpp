@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/accessible_text.h"
+#include "app/win32/screen_reader_libraries.h"
 #include "app/win32/wide.h"
 #include "app/win32/win_view.h"
 #include "app/win32/window_classes.h"
@@ -15,47 +16,6 @@
 namespace tumbra {
 
 namespace {
-
-// A function of a system library, by its name.
-template <class Function>
-Function function_of(HMODULE library, const char* name) {
-  const FARPROC found =
-      library == nullptr ? nullptr : GetProcAddress(library, name);
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
-// The screen readers' libraries, loaded from the system's own folder the
-// first time a screen reader asks: a game played without one, as most are,
-// never loads them, and starts the sooner.
-struct Libraries {
-  decltype(&CreateStdAccessibleObject) standard_object = nullptr;
-  decltype(&LresultFromObject) answer = nullptr;
-  decltype(&SysAllocString) make_text = nullptr;
-  bool loaded() const { return standard_object && answer && make_text; }
-};
-
-const Libraries& libraries() {
-  static const Libraries loaded = [] {
-    auto load = [](const wchar_t* name) {
-      return LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    };
-    // The answer is marshalled through COM, which this thread then needs.
-    if (auto start = function_of<decltype(&CoInitializeEx)>(
-            load(L"ole32.dll"), "CoInitializeEx")) {
-      start(nullptr, COINIT_APARTMENTTHREADED);
-    }
-    const HMODULE oleacc = load(L"oleacc.dll");
-    Libraries found;
-    found.standard_object = function_of<decltype(&CreateStdAccessibleObject)>(
-        oleacc, "CreateStdAccessibleObject");
-    found.answer =
-        function_of<decltype(&LresultFromObject)>(oleacc, "LresultFromObject");
-    found.make_text = function_of<decltype(&SysAllocString)>(
-        load(L"oleaut32.dll"), "SysAllocString");
-    return found;
-  }();
-  return loaded;
-}
 
 bool is_self(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;

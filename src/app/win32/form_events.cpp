@@ -39,39 +39,6 @@ void WinView::end() {
   PostQuitMessage(0);
 }
 
-void WinView::dpi_changed(UINT dpi, const RECT& suggested) {
-  // A window the player left at the designed size keeps it; one the player
-  // resized keeps the size Windows suggests.
-  RECT client;
-  GetClientRect(form_, &client);
-  const bool designed =
-      client.right == twips_.to_pixels(design::client_width) &&
-      client.bottom == twips_.to_pixels(design::client_height);
-  dpi_ = dpi;
-  twips_ = Twips::at_dpi(dpi);
-  fonts_.make(dpi);
-  for (bool goal : {false, true}) {
-    place(blocks_[goal ? 1 : 0],
-          twips_.rect(goal ? lattice::goal_offset : 0, 0,
-                      design::client_height, design::client_height));
-  }
-  for (const auto& [key, window] : widgets_) {
-    const Control* c = model_.find(key.first, key.second);
-    place(window, twips_.rect(c->left, c->top, c->width, c->height));
-    SendMessageW(window, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(design::has_designed_font(c->name)
-                                              ? fonts_.designed()
-                                              : fonts_.message()),
-                 TRUE);
-  }
-  SetWindowPos(form_, nullptr, suggested.left, suggested.top,
-               suggested.right - suggested.left,
-               suggested.bottom - suggested.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  if (designed) fit_client();
-  InvalidateRect(form_, nullptr, TRUE);
-}
-
 void WinView::colours_changed() {
   const Colour outline = outline_for(GetSysColor(COLOR_BTNFACE));
   if (outline == outline_) return;

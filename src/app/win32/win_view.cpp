@@ -18,8 +18,6 @@ namespace tumbra {
 
 namespace {
 
-constexpr DWORD form_style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD form_extended_style = WS_EX_CONTROLPARENT;
 
 // A button shows "&" as an underline under the next letter; the game's
 // captions mean the character itself.
@@ -84,8 +82,8 @@ void WinView::open() {
   dpi_ = GetDpiForSystem();
   twips_ = Twips::at_dpi(dpi_);
   const RECT place = centred_on(monitor);
-  form_ = CreateWindowExW(form_extended_style, win32::form_class,
-                          widen(design::caption).c_str(), form_style,
+  form_ = CreateWindowExW(win32::form_extended_style, win32::form_class,
+                          widen(design::caption).c_str(), win32::form_style,
                           place.left, place.top, place.right - place.left,
                           place.bottom - place.top, nullptr, nullptr,
                           GetModuleHandleW(nullptr), nullptr);
@@ -125,48 +123,6 @@ void WinView::build() {
     win32::mark(block, this, model_.serial());
     blocks_[goal ? 1 : 0] = block;
   }
-}
-
-RECT WinView::centred_on(HMONITOR monitor) const {
-  // The whole window, frame included, centred on the monitor's work area.
-  RECT outer{0, 0, twips_.to_pixels(design::client_width),
-             twips_.to_pixels(design::client_height)};
-  AdjustWindowRectExForDpi(&outer, form_style, FALSE, form_extended_style,
-                           dpi_);
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(monitor, &info);
-  const RECT& area = info.rcWork;
-  const LONG width = outer.right - outer.left;
-  const LONG height = outer.bottom - outer.top;
-  const LONG x =
-      area.left + std::max(LONG{0}, (area.right - area.left - width) / 2);
-  const LONG y =
-      area.top + std::max(LONG{0}, (area.bottom - area.top - height) / 2);
-  return {x, y, x + width, y + height};
-}
-
-void WinView::centre() {
-  const RECT place =
-      centred_on(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST));
-  SetWindowPos(form_, nullptr, place.left, place.top, place.right - place.left,
-               place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  fit_client();
-}
-
-void WinView::fit_client() {
-  // Where the frame Windows drew differs from the one it gave for this DPI,
-  // the client area keeps the design's size all the same.
-  RECT client;
-  GetClientRect(form_, &client);
-  const LONG dx = twips_.to_pixels(design::client_width) - client.right;
-  const LONG dy = twips_.to_pixels(design::client_height) - client.bottom;
-  if (dx == 0 && dy == 0) return;
-  RECT outer;
-  GetWindowRect(form_, &outer);
-  SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left + dx,
-               outer.bottom - outer.top + dy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WinView::place(HWND window, PixelRect at) const {

@@ -19,6 +19,10 @@ class WinView;
 namespace win32 {
 
 inline constexpr wchar_t form_class[] = L"TumbraForm";
+// The form: an ordinary top-level window, resizable, whose controls Tab
+// visits as a dialog's.
+inline constexpr DWORD form_style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+inline constexpr DWORD form_extended_style = WS_EX_CONTROLPARENT;
 inline constexpr wchar_t block_class[] = L"TumbraBlock";
 // The system's button and label, with the game's input and its screen
 // reader's answers: a Turn button acts on every mouse button's press and

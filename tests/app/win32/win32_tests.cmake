@@ -25,7 +25,8 @@ add_executable(logic_tests
 target_link_libraries(logic_tests PRIVATE tumbra_headless GTest::gtest_main)
 add_test(NAME logic_tests COMMAND logic_tests)
 
-add_executable(win32_tests app/win32/win_view_test.cpp)
+add_executable(win32_tests app/win32/win_view_test.cpp
+  app/win32/win_accessibility_test.cpp)
 target_link_libraries(win32_tests PRIVATE tumbra_win32 tumbra_headless
   GTest::gtest oleacc ole32 oleaut32)
 add_test(NAME win32_tests COMMAND win32_tests)
