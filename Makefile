@@ -2,7 +2,15 @@
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #
 # make run   installs what is missing, builds, and starts the game
-# make test  the same, then the whole test suite, headless
+# make test  installs what the tests need from Debian's packages (and the
+#            browsers' two test clients from npm), then runs the whole
+#            suite, headless: the game built twice (g++, and clang under
+#            the sanitizers), the real program under Xvfb, openbox, Weston
+#            and Orca; the Windows programs under Wine; the browser's page
+#            in Chromium, Firefox ESR and WebKitGTK, and its upgrade from
+#            1.0.0; the Windows zip, and the Debian package with its upgrade
+#            from 1.0.0 (root, or sudo, for the second, varied builds and
+#            Debian's archive checks)
 .PHONY: all build run test test-debian13 test-build build-sanitize deb \
         package-check bench windows windows-test-build windows-check \
         clean screenshot icons web web-run web-test web-node-modules

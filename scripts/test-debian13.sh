@@ -13,7 +13,8 @@
 #   test-debian13.sh [WORK-DIR]     (default: build-debian13)
 #
 # The bare root is kept in WORK-DIR/base and reused; every run starts from a
-# fresh copy of it in WORK-DIR/root. WORK-DIR must be empty or one this
+# fresh copy of it in WORK-DIR/root, which stays after the run, to be looked
+# into, until the next run replaces it or `make clean` removes it. WORK-DIR must be empty or one this
 # script made: it deletes what it made there.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
