@@ -6,7 +6,7 @@ model, the boxes, odd input, and the window as a screen reader reads it."""
 import time
 
 from desktop import (
-    CLIENT, COLOUR_NAMES, LEVEL1_START, LEVEL1_GOAL, LEVEL2_START,
+    CLIENT, COLOUR_NAMES, GAME, LEVEL1_START, LEVEL1_GOAL, LEVEL2_START,
     LEVEL2_GOAL, SCREEN, TYPICAL_ROAD, CaseFailed, model_press, wait_until,
     assert_centred, focused, open_box_by_typical_road, close_box,
     wait_for_exit)
@@ -176,3 +176,19 @@ def case_screen_reader(d, options):
     check(model_press(LEVEL1_START, 1, 1),
           "1 try made; the minimum for this level is 4",
           "after a left press on Turn 1")
+
+
+def case_every_level(d, options):
+    """Every level won by the mouse alone, by a shortest solution, each
+    ending in its box (Error where the minimum is beaten), and level 1
+    again after level 6."""
+    for n, level in enumerate(GAME["levels"], 1):
+        d.wait_for_board(level["start"], level["goal"], f"level {n}")
+        for press in level["shortest"].split():
+            d.press(int(press[1]), 1 if press[0] == "L" else 3)
+        title = ("Error" if len(level["shortest"].split()) < level["minimum"]
+                 else "Finished")
+        close_box(d, wait_until(f"level {n}'s box titled {title}",
+                                lambda: d.windows(title))[0], "Return")
+    d.wait_for_board(LEVEL1_START, GAME["levels"][0]["goal"],
+                     "level 1 after level 6")

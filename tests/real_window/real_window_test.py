@@ -31,7 +31,7 @@ from by_ear_case import case_by_ear
 from desktop import IMPORT, LEVEL1_START, LEVEL1_GOAL, CaseFailed, Desktop
 from play_cases import (
     case_typical_road_and_the_box, case_presses_match_the_model,
-    case_odd_input, case_screen_reader)
+    case_odd_input, case_screen_reader, case_every_level)
 from programs import QtProgram, WindowsProgram
 from wayland_case import case_wayland
 from window_cases import (
@@ -59,6 +59,7 @@ CASES = {
     "typical_road_and_box": (case_typical_road_and_the_box, {},
                              {QT, WINDOWS}),
     "presses_match_model": (case_presses_match_the_model, {}, {QT, WINDOWS}),
+    "every_level": (case_every_level, {}, {QT, WINDOWS}),
     "resize_and_reset": (case_resize_and_reset, {}, {QT, WINDOWS}),
     "close_request": (case_close_request_ends_the_program, {},
                       {QT, WINDOWS, "ends", "closes"}),
