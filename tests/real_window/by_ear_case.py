@@ -86,6 +86,13 @@ class Orca:
         return self.hear(what, test, since)
 
 
+def said(pattern):
+    """What Orca says as `pattern` has it; Orca of Debian 13 ends fewer
+    utterances with a full stop, and calls a push button a button."""
+    pattern = pattern.replace("push button", "(?:push )?button")
+    return lambda s: re.fullmatch(pattern + r"\.?", s) is not None
+
+
 def tries(count, minimum):
     word = "try" if count == 1 else "tries"
     return f"{count} {word} made; the minimum for this level is {minimum}"
@@ -103,12 +110,11 @@ def line(row, board, goal, between):
 
 def case_by_ear(d, options):
     orca = Orca(d)
-    orca.hear("that it is on", lambda s: s == "Screen reader on.", 0)
+    orca.hear("that it is on", said("Screen reader on"), 0)
     since = len(orca.spoken)
     d.start_game()
-    orca.hear("the window", lambda s: s == "Tumbra! frame.", since)
-    orca.hear("the focused button", lambda s: s == "Turn 1 push button.",
-              since)
+    orca.hear("the window", said("Tumbra! frame"), since)
+    orca.hear("the focused button", said("Turn 1 push button"), since)
     # Level 1 by its typical road: left on Turn 1, left on 3, right on 2,
     # right on 4, each press told by its try count.
     road = [(None, "KP_Divide"), ("Tab Tab", "KP_Divide"),
@@ -117,15 +123,14 @@ def case_by_ear(d, options):
     for count, (move, click) in enumerate(road, 1):
         for step in (move or "").split():
             turn += -1 if step == "shift+Tab" else 1
-            orca.key(step, f"Turn {turn}", lambda s, t=turn: s.startswith(
-                f"Turn {t} push button"))
+            orca.key(step, f"Turn {turn}", said(f"Turn {turn} push button"))
         orca.key(click, f"the count after press {count}",
                  lambda s, c=count: tries(c, 4) in s)
     since = len(orca.spoken) - 1
     orca.hear("the box's title and text", lambda s: s.startswith(
         "notification Finished. You beat the level with minimum tries! "
         "Prepare for level 2"), since)
-    orca.key("Return", "level 2's window", lambda s: s == "Turn 1 push button.")
+    orca.key("Return", "level 2's window", said("Turn 1 push button"))
     # The right button on Turn 1 turns a quarter counter-clockwise: the top
     # line reads its row so (the left button would leave "11010" there,
     # the right "10010"), and the goal's beside it, told apart by block.
