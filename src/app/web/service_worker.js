@@ -122,11 +122,22 @@ function checkAgain(tries, was) {
   });
 }
 
+// Asked by the worker of the release in use, woken by a request while this
+// one waits.
+self.addEventListener('message', function(event) {
+  if (event.data === 'take over') event.waitUntil(self.skipWaiting());
+});
+
 // The kept copy first; the network only for what was never kept. The
 // address's query and the host's Vary never keep the kept copy from
 // answering.
 self.addEventListener('fetch', function(event) {
   if (event.request.method !== 'GET' || !ours(event.request.url)) return;
+  // A newer release waiting means this worker was stopped to let it take
+  // over, and this request has started it again; Chromium would then hold
+  // the take-over until this worker has idled half a minute. Asked once
+  // more, the new worker takes over as soon as this request is answered.
+  if (self.registration.waiting) self.registration.waiting.postMessage('take over');
   if (event.request.mode === 'navigate') event.waitUntil(lookForRelease());
   event.respondWith(caches.open(copy).then(function(cache) {
     return cache.match(event.request, {ignoreSearch: true, ignoreVary: true})
