@@ -65,7 +65,11 @@ async function newCopyKept(page, first, what) {
   });
 }
 
+// Once the page's own worker is active: the first launch of a release that
+// registers it anew may end before then.
 async function playsOffline(page, server, address, what) {
+  await page.waitFor(async () =>
+    (await navigator.serviceWorker.getRegistration())?.active?.state === 'activated');
   server.offline = true;
   await page.goto(address);
   await levelShown(page, LEVEL1_START, ' 0/ 4', `${what}: offline`);
