@@ -8,6 +8,7 @@
 #include "app/accessible_text.h"
 #include "app/qt/block_widget.h"
 #include "app/qt/form_window.h"
+#include "app/qt/turn_button.h"
 
 namespace tumbra {
 
@@ -101,7 +102,30 @@ class BlockAccessible final : public QAccessibleWidget {
   BlockWidget* block() const { return static_cast<BlockWidget*>(widget()); }
 };
 
+// A Turn button offers a screen reader no press of its own: only a mouse
+// press turns, and on which button decides the way. Without one, Orca's
+// left and right clicks press it with the mouse, as a player would.
+class TurnAccessible final : public QAccessibleWidget {
+ public:
+  explicit TurnAccessible(TurnButton* turn)
+      : QAccessibleWidget(turn, QAccessible::Button) {}
+
+  QString text(QAccessible::Text t) const override {
+    const QString text = QAccessibleWidget::text(t);
+    if (t != QAccessible::Name || !text.isEmpty()) return text;
+    return static_cast<TurnButton*>(widget())->text();
+  }
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.pressed = static_cast<TurnButton*>(widget())->isDown();
+    return state;
+  }
+};
+
 QAccessibleInterface* factory(const QString&, QObject* object) {
+  if (auto* turn = dynamic_cast<TurnButton*>(object)) {
+    return new TurnAccessible(turn);
+  }
   if (auto* block = dynamic_cast<BlockWidget*>(object)) {
     return new BlockAccessible(block);
   }
