@@ -6,6 +6,7 @@
 // game takes no command line: no argument reaches Qt or the game.
 #include <QApplication>
 #include <QWidget>
+#include <utility>
 
 #include "app/game_window.h"
 #include "app/qt/application.h"
@@ -14,17 +15,21 @@
 #include "app/qt/termination.h"
 
 int main(int /*argc*/, char** argv) {
-  const auto application = tumbra::open_application(argv[0]);
+  auto application = tumbra::open_application(argv[0]);
   tumbra::configure_application();
 
-  tumbra::GameWindow<tumbra::QtView> game;
-  tumbra::close_on_termination([&game] {
-    if (QWidget* shown = game.view.window()) {
-      shown->close();
-    } else {
-      QCoreApplication::exit(0);
-    }
-  });
-  game.model.start();
-  return QApplication::exec();
+  int status = 0;
+  {
+    tumbra::GameWindow<tumbra::QtView> game;
+    tumbra::close_on_termination([&game] {
+      if (QWidget* shown = game.view.window()) {
+        shown->close();
+      } else {
+        QCoreApplication::exit(0);
+      }
+    });
+    game.model.start();
+    status = QApplication::exec();
+  }
+  return tumbra::close_application(std::move(application), status);
 }

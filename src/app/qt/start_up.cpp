@@ -8,6 +8,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#if defined(__SANITIZE_ADDRESS__)
+#define TUMBRA_LEAK_CHECK 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TUMBRA_LEAK_CHECK 1
+#endif
+#endif
+#ifdef TUMBRA_LEAK_CHECK
+#include <sanitizer/lsan_interface.h>
+#endif
 #include <optional>
 #include <string_view>
 
@@ -176,6 +186,22 @@ std::unique_ptr<QApplication> open_application(const char* program_name) {
   held_stderr.end(true);
   start_messages.clear();
   return application;
+}
+
+int close_application(std::unique_ptr<QApplication> application,
+                      int status) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+  if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+    std::fflush(nullptr);
+#ifdef TUMBRA_LEAK_CHECK
+    // What the sanitizer build would check at a normal end.
+    __lsan_do_leak_check();
+#endif
+    std::_Exit(status);
+  }
+#endif
+  application.reset();
+  return status;
 }
 
 }  // namespace tumbra
