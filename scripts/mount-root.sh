@@ -21,6 +21,9 @@ exec unshare --mount --propagation private sh -e -c '
     echo "mount-root.sh: no mount namespace of its own; refusing to mount" >&2
     exit 2
   fi
+  # ROOT a mount point of its own, as the root of a system is: programs in
+  # it may then make their own mounts private, as piuparts does.
+  mount --bind "$root" "$root"
   mount -t proc proc "$root/proc"
   mount -t sysfs sysfs "$root/sys"
   mount --bind /dev "$root/dev"

@@ -95,7 +95,8 @@ mkdir -p "$tree"
 "$here/scripts/copy-worktree.sh" "$here" "$tree"
 rm -rf "$dir/autopkgtest"
 if [ -n "${TUMBRA_DISPOSABLE_ROOT:-}" ]; then
-  autopkgtest --setup-commands="apt-get install -y $old" \
+  # An earlier run in this root may have left this release installed.
+  autopkgtest --setup-commands="apt-get install -y --allow-downgrades $old" \
     --output-dir "$dir/autopkgtest" "$deb" "$tree/" -- null \
     > "$dir/autopkgtest.log" 2>&1
 else
