@@ -24,7 +24,11 @@ string(REPLACE "@TUMBRA_CAPTION@" "${caption}" page "${page}")
 string(REPLACE "@TUMBRA_PAGE_LIGHT@" "${page_light}" page "${page}")
 string(REPLACE "@TUMBRA_PAGE_DARK@" "${page_dark}" page "${page}")
 string(REPLACE "@TUMBRA_VERSION@" "${VERSION}" page "${page}")
+# The name of every release's kept copy begins so: the worker names them,
+# and a page that cannot start drops them.
+set(copy_prefix "tumbra-release-")
 file(READ ${WEB}/page_start.js start)
+string(REPLACE "@TUMBRA_COPY_PREFIX@" "${copy_prefix}" start "${start}")
 file(READ ${SCRIPT} module)
 
 # The game's code and its WebAssembly module travel packed, each gzipped in
@@ -97,6 +101,7 @@ endforeach()
 set(files "{\n  ${files}\n}")
 file(READ ${WEB}/service_worker.js worker)
 string(REPLACE "@TUMBRA_VERSION@" "${VERSION}" worker "${worker}")
+string(REPLACE "@TUMBRA_COPY_PREFIX@" "${copy_prefix}" worker "${worker}")
 string(REPLACE "@TUMBRA_FILES@" "${files}" worker "${worker}")
 string(SHA256 release "${worker}")
 string(SUBSTRING "${release}" 0 16 release)

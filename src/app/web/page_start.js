@@ -44,7 +44,7 @@ function tumbraCannotStart(unsupported, error) {
   if (tumbraServed && 'serviceWorker' in navigator) {
     caches.keys().then(function(names) {
       return Promise.all(names.filter(function(name) {
-        return name.indexOf('tumbra-release-') === 0;
+        return name.indexOf('@TUMBRA_COPY_PREFIX@') === 0;
       }).map(function(name) { return caches.delete(name); }));
     }).catch(function() {});
     navigator.serviceWorker.getRegistration(tumbraScope).then(function(kept) {

@@ -8,7 +8,7 @@
 // which the browser installs on the next launch and serves on the one
 // after. The level in play is never interrupted. The worker looks after
 // the game's own files and nothing else of the folder.
-var prefix = 'tumbra-release-';
+var prefix = '@TUMBRA_COPY_PREFIX@';
 var version = '@TUMBRA_VERSION@';
 // Each file with the SHA-256 of its bytes as the build wrote them.
 var files = @TUMBRA_FILES@;
