@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
-// Opening and closing the connection to the window system. Qt takes no argument of ours,
-// and when it cannot open a window the player reads one line that says why,
-// instead of Qt's lines about reinstalling the application.
+// Opening and closing the connection to the window system. Qt takes no
+// argument of ours, and when it cannot open a window the player reads one
+// line that says why, instead of Qt's lines about reinstalling the
+// application.
 #pragma once
 
 #include <QApplication>
