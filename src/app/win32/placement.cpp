@@ -69,18 +69,13 @@ void WinView::dpi_changed(UINT dpi, const RECT& suggested) {
   twips_ = Twips::at_dpi(dpi);
   fonts_.make(dpi);
   for (bool goal : {false, true}) {
-    place(blocks_[goal ? 1 : 0],
-          twips_.rect(goal ? lattice::goal_offset : 0, 0,
-                      design::client_height, design::client_height));
+    place(blocks_[goal ? 1 : 0], block_rect(goal));
   }
   for (const auto& [key, window] : widgets_) {
     const Control* c = model_.find(key.first, key.second);
     place(window, twips_.rect(c->left, c->top, c->width, c->height));
     SendMessageW(window, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(design::has_designed_font(c->name)
-                                              ? fonts_.designed()
-                                              : fonts_.message()),
-                 TRUE);
+                 reinterpret_cast<WPARAM>(font_for(c->name)), TRUE);
   }
   SetWindowPos(form_, nullptr, suggested.left, suggested.top,
                suggested.right - suggested.left,

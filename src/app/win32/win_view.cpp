@@ -113,9 +113,7 @@ void WinView::build() {
     }
   });
   for (bool goal : {false, true}) {
-    const PixelRect at = twips_.rect(goal ? lattice::goal_offset : 0, 0,
-                                     design::client_height,
-                                     design::client_height);
+    const PixelRect at = block_rect(goal);
     HWND block = CreateWindowExW(
         0, win32::block_class, widen(accessible::blocks[goal].name).c_str(),
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.x, at.y, at.width,
@@ -128,6 +126,16 @@ void WinView::build() {
 void WinView::place(HWND window, PixelRect at) const {
   SetWindowPos(window, nullptr, at.x, at.y, at.width, at.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+PixelRect WinView::block_rect(bool goal) const {
+  return twips_.rect(goal ? lattice::goal_offset : 0, 0, design::client_height,
+                     design::client_height);
+}
+
+HFONT WinView::font_for(ControlName name) const {
+  return design::has_designed_font(name) ? fonts_.designed()
+                                         : fonts_.message();
 }
 
 void WinView::add_window(const Control& c) {
@@ -155,9 +163,8 @@ void WinView::add_window(const Control& c) {
       GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) throw ProgramError("a control could not be made");
   win32::mark(window, this, model_.serial());
-  const HFONT font = design::has_designed_font(c.name) ? fonts_.designed()
-                                                       : fonts_.message();
-  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(window, WM_SETFONT,
+               reinterpret_cast<WPARAM>(font_for(c.name)), FALSE);
   widgets_[{c.name, c.index}] = window;
 }
 

@@ -91,6 +91,10 @@ class WinView final : public View {
   void build();
   void add_window(const Control& control);
   void place(HWND window, PixelRect at) const;
+  // Where a block stands at the DPI in use: the play board, or the goal.
+  PixelRect block_rect(bool goal) const;
+  // The font a control is drawn in: the designed one, or the message font.
+  HFONT font_for(ControlName name) const;
   RECT centred_on(HMONITOR monitor) const;
   void centre();
   void fit_client();
