@@ -29,7 +29,8 @@ async function once_more_if_lost(title, run) {
   try {
     await run();
   } catch (error) {
-    if (error.name !== 'NoSuchSessionError' && !/invalid session id/i.test(error.message)) throw error;
+    if (error.name !== 'NoSuchSessionError' &&
+        !/invalid session id|session terminated/i.test(error.message)) throw error;
     console.log(`  ${title}: the browser was lost (${error.message}); once more`);
     await run();
   }
