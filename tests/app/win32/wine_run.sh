@@ -7,7 +7,9 @@
 # WINEPREFIX names, and ends Wine's server for that
 # prefix after it. Wine stays quiet and contained: it offers no Mono or
 # Gecko install, writes no menu entries, and prints none of its debugging.
-# The program's line ends come out as Unix ones.
+# The program's line ends come out as Unix ones. Its output is held until it
+# ends: when Wine's own loader breaks as the process exits, the program's
+# status is lost with it, and the program runs once more in its place.
 #   wine_run.sh PROGRAM [ARGUMENTS...]
 set -euo pipefail
 : "${WINEPREFIX:?the Wine prefix to run in}"
@@ -21,7 +23,10 @@ exec {ready}<&-
 export DISPLAY=":$number"
 openbox > /dev/null 2>&1 &
 wm=$!
+out=$(mktemp)
+err=$(mktemp)
 finish() {
+  rm -f "$out" "$err"
   wineserver -k 2> /dev/null || true
   kill "$wm" "$xvfb" 2> /dev/null || true
   wait "$wm" "$xvfb" 2> /dev/null || true
@@ -31,6 +36,15 @@ trap finish EXIT
 until xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id'; do
   sleep 0.05
 done
-status=0
-wine "$@" | tr -d '\r' || status=$?
+run() {
+  status=0
+  wine "$@" > "$out" 2> "$err" || status=$?
+}
+run "$@"
+if [ "$status" -eq 127 ] && grep -q '^Inconsistency detected by ld\.so' "$err"
+then
+  run "$@"
+fi
+tr -d '\r' < "$out"
+tr -d '\r' < "$err" >&2
 exit "$status"
