@@ -47,6 +47,10 @@ class CaseFailed(Exception):
     pass
 
 
+class GaveUp(CaseFailed):
+    """What was waited for never came; the probe itself worked."""
+
+
 # ---------------------------------------------------------------- the model
 
 def model_press(board, button, mouse):
@@ -113,7 +117,7 @@ def wait_until(what, probe, deadline=DEADLINE):
         if last:
             return last
         if time.monotonic() > end:
-            raise CaseFailed(f"gave up waiting for {what}")
+            raise GaveUp(f"gave up waiting for {what}")
         time.sleep(0.02)
 
 
@@ -361,7 +365,7 @@ def assert_centred(desktop, size, what):
     try:
         # A window manager may report its frame a moment after the map.
         return wait_until(f"{what}: the window centred", centred)
-    except CaseFailed:
+    except GaveUp:
         raise CaseFailed(f"{what}: frame at {seen[0]}, not centred on the "
                          f"work area {seen[1]}")
 

@@ -78,9 +78,9 @@ CASES = {
 }
 
 
-# Wine's own loader breaking as the process exits: the program's status and
-# the end of its run are lost with it, and the case runs once more.
-WINE_LOADER_BROKE = re.compile(r'^Inconsistency detected by ld\.so', re.M)
+# Wine's own loader breaking as a process exits, the game's or the probe's:
+# what that process did is lost with it, and the case runs once more.
+WINE_LOADER_BROKE = re.compile(r'Inconsistency detected by ld\.so')
 LOST = "lost"
 
 
@@ -114,7 +114,8 @@ def run_case(name, options):
         return True
     except CaseFailed as failure:
         lost = (desktop is not None and desktop.program.windows
-                and WINE_LOADER_BROKE.search(desktop.stderr_text()))
+                and WINE_LOADER_BROKE.search(f"{failure}\n"
+                                             f"{desktop.stderr_text()}"))
         print(f"{'LOST' if lost else 'FAIL'} {name}: {failure}")
         if lost:
             return LOST

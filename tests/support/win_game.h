@@ -35,6 +35,19 @@ inline void settle(WinView* view = nullptr) {
   }
 }
 
+// Settles until `done` holds, for two seconds at most: where a window
+// manager places the windows, as under Wine, its answer to a move comes
+// back through the queue a moment later.
+template <class Done>
+bool settle_until(Done done) {
+  const ULONGLONG end = GetTickCount64() + 2000;
+  for (settle(); !done(); settle()) {
+    if (GetTickCount64() > end) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
 // The message a press of mouse button `code` sends, and its release.
 inline std::pair<UINT, UINT> mouse_messages(std::int16_t code) {
   switch (code) {

@@ -191,10 +191,11 @@ TEST(WindowsWindow, ReloadsLeaveNoOldWindowAlive) {
     SetWindowPos(game.view.window(), nullptr, place.left + 40, place.top + 30,
                  0, 0, SWP_NOSIZE | SWP_NOZORDER);  // the player moved it
     game.click_reset();
-    testing::settle();
-    RECT now;
-    GetWindowRect(game.view.window(), &now);
-    EXPECT_TRUE(EqualRect(&now, &place)) << "centred again after reload " << i;
+    EXPECT_TRUE(testing::settle_until([&] {
+      RECT now;
+      GetWindowRect(game.view.window(), &now);
+      return EqualRect(&now, &place);
+    })) << "centred again after reload " << i;
   }
   game.play("L1 L3 R2 R4");  // won by a press whose button the reload retires
   testing::settle();

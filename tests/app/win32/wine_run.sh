@@ -18,7 +18,10 @@ exec {ready}<> <(:)
 Xvfb -displayfd "$ready" -nolisten tcp -screen 0 1280x800x24 \
   > /dev/null 2>&1 &
 xvfb=$!
-read -r -u "$ready" number
+read -r -t 30 -u "$ready" number || {
+  echo "wine_run.sh: Xvfb gave no display" >&2
+  exit 1
+}
 exec {ready}<&-
 export DISPLAY=":$number"
 openbox > /dev/null 2>&1 &
@@ -33,7 +36,12 @@ finish() {
 }
 trap finish EXIT
 # Wine hides a window by asking the window manager, and waits for it.
+deadline=$((SECONDS + 30))
 until xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id'; do
+  if ! kill -0 "$wm" 2> /dev/null || [ "$SECONDS" -ge "$deadline" ]; then
+    echo "wine_run.sh: openbox did not take $DISPLAY" >&2
+    exit 1
+  fi
   sleep 0.05
 done
 run() {
