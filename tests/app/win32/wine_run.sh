@@ -14,10 +14,20 @@
 set -euo pipefail
 : "${WINEPREFIX:?the Wine prefix to run in}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+out=$(mktemp)
+err=$(mktemp)
+helpers=()  # Xvfb and openbox, ended with the run however it ends
+finish() {
+  rm -f "$out" "$err"
+  wineserver -k 2> /dev/null || true
+  kill "${helpers[@]}" 2> /dev/null || true
+  wait "${helpers[@]}" 2> /dev/null || true
+}
+trap finish EXIT
 exec {ready}<> <(:)
 Xvfb -displayfd "$ready" -nolisten tcp -screen 0 1280x800x24 \
   > /dev/null 2>&1 &
-xvfb=$!
+helpers+=($!)
 read -r -t 30 -u "$ready" number || {
   echo "wine_run.sh: Xvfb gave no display" >&2
   exit 1
@@ -26,15 +36,7 @@ exec {ready}<&-
 export DISPLAY=":$number"
 openbox > /dev/null 2>&1 &
 wm=$!
-out=$(mktemp)
-err=$(mktemp)
-finish() {
-  rm -f "$out" "$err"
-  wineserver -k 2> /dev/null || true
-  kill "$wm" "$xvfb" 2> /dev/null || true
-  wait "$wm" "$xvfb" 2> /dev/null || true
-}
-trap finish EXIT
+helpers+=("$wm")
 # Wine hides a window by asking the window manager, and waits for it.
 deadline=$((SECONDS + 30))
 until xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id'; do
