@@ -1,25 +1,20 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
-"""What the real-window cases share: a private X display with the game on
-it, driven from outside with xdotool and read with ImageMagick, a model of
-the rings written apart from the game's own code, and the waits and checks
-every case uses."""
+"""The desktop every real-window case runs on: a private X display with
+the game on it, driven from outside with xdotool and read with ImageMagick."""
 
-import json
 import os
 import re
 import shutil
 import subprocess
 import tempfile
-import time
+
+from ring_model import COLOURS, rows
+from waits import CaseFailed, run, wait_until
 
 IMPORT = "/usr/bin/import"  # ImageMagick's, not a stand-in earlier on PATH
 AT_SPI_BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 SCREEN = (1280, 800)
-# The longest wait for a window, a focus, a colour or an exit. Every wait
-# ends as soon as what it waits for has happened; the limit only has to hold
-# on a busy machine running the sanitizer build.
-DEADLINE = 30.0
 
 # Geometry of the window at 96 DPI: 15 twips a pixel.
 CLIENT = (417, 161)
@@ -28,97 +23,22 @@ CIRCLE = 33
 TURN_CELLS = {1: (5, 1), 2: (7, 1), 3: (5, 3), 4: (7, 3), 5: (6, 2)}
 RESET_CELL = (6, 4)  # Reset spans columns 5 to 7 of row 4
 
-# The levels, colours and rings as a player sees them, shared with the
-# browser's tests.
-with open(os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                       "..", "levels.json")) as levels_file:
-    GAME = json.load(levels_file)
-COLOURS = {c["code"]: tuple(c["rgb"]) for c in GAME["colours"]}
-COLOUR_NAMES = {c["code"]: c["name"] for c in GAME["colours"]}
-(LEVEL1_START, LEVEL1_GOAL), (LEVEL2_START, LEVEL2_GOAL) = (
-    (level["start"], level["goal"]) for level in GAME["levels"][:2])
-
-
-# Left on Turn 1, left on 3, right on 2, right on 4 solves level 1.
-TYPICAL_ROAD = [(1, 1), (3, 1), (2, 3), (4, 3)]
-
-
-class CaseFailed(Exception):
-    pass
-
-
-class GaveUp(CaseFailed):
-    """What was waited for never came; the probe itself worked."""
-
-
-# ---------------------------------------------------------------- the model
-
-def model_press(board, button, mouse):
-    """The board after mouse button `mouse` (1 left, 2 middle, 3 right in X
-    numbering) went down on Turn `button`."""
-    turn = GAME["buttons"][str(button)]
-    places = {1: turn["left"], 3: turn["right"]}.get(mouse)
-    if places is None:
-        return board
-    cells = [turn["corner"] + offset for offset in GAME["ring"]]
-    after = list(board)
-    for k, cell in enumerate(cells):
-        after[cell] = board[cells[(k - places) % 8]]
-    return "".join(after)
-
-
-# -------------------------------------------------------------- the desktop
-
 # LeakSanitizer's count of the leaks its suppressions hid, which a sanitizer
 # build prints at exit: shown in the log, and no output of the game's.
 SUPPRESSIONS_USED = re.compile(
     r"-+\nSuppressions used:\n(?:[^\n]*\n)*?-+\n\n?", re.MULTILINE)
 
 
-# Qt's accessibility bridge's word that the accessibility registry, busy
-# with a screen reader's synthesized click, answered a key event late: the
-# desktop's, not the program's.
-REGISTRY_LATE = re.compile(r'QSpiApplication::keyEventError +"org\.freedesktop'
-                           r'\.DBus\.Error\.NoReply".*\n')
-# The bridge's remarks on what a screen reader asks of it: objects of a
-# window gone with its level, events Qt 6.8 does not offer, and text
-# events of its own widgets that it cannot place (Debian 13's Orca).
-SCREEN_READER_ASKED = re.compile(
-    r'qt\.accessibility\.atspi: (Could not find accessible on path: |'
-    r'Subscription string not handled: |'
-    r'Received text event for invalid interface\.).*\n')
-
-
-def own_output(text):
+def own_output(text, remarks=()):
     """What the program itself wrote of `text`, its stderr; prints the
     sanitizer's suppression counts, which are not its own, and leaves out
-    the accessibility registry's lateness and the bridge's remarks."""
+    the `remarks` (patterns) that a case expects of the desktop's own
+    libraries."""
     for report in SUPPRESSIONS_USED.findall(text):
         print("  " + report.strip().replace("\n", "\n  "))
-    for noise in (SUPPRESSIONS_USED, REGISTRY_LATE, SCREEN_READER_ASKED):
+    for noise in (SUPPRESSIONS_USED, *remarks):
         text = noise.sub("", text)
     return text
-
-
-def run(args, env, check=True, timeout=10):
-    result = subprocess.run(args, env=env, capture_output=True, text=True,
-                            timeout=timeout)
-    if check and result.returncode != 0:
-        raise CaseFailed(f"{' '.join(args)} failed: {result.stderr.strip()}")
-    return result.stdout
-
-
-def wait_until(what, probe, deadline=DEADLINE):
-    """Polls `probe` until it returns something true; fails naming `what`."""
-    end = time.monotonic() + deadline
-    last = None
-    while True:
-        last = probe()
-        if last:
-            return last
-        if time.monotonic() > end:
-            raise GaveUp(f"gave up waiting for {what}")
-        time.sleep(0.02)
 
 
 class Desktop:
@@ -169,6 +89,7 @@ class Desktop:
         self.origin = None
         self.args = args
         self.ends = []  # what the case started beside the game
+        self.remarks = []  # what the case expects the libraries to write
         if start_game:
             self.start_game()
 
@@ -225,9 +146,12 @@ class Desktop:
         self.xvfb.wait()
         shutil.rmtree(self.runtime, ignore_errors=True)
 
-    def stderr_text(self):
+    def stderr_raw(self):
         self.stderr.seek(0)
-        return own_output(self.stderr.read().decode(errors="replace"))
+        return self.stderr.read().decode(errors="replace")
+
+    def stderr_text(self):
+        return own_output(self.stderr_raw(), self.remarks)
 
     def xdotool(self, *args, check=True):
         return run(["xdotool", *map(str, args)], self.env, check=check)
@@ -342,62 +266,3 @@ class Desktop:
                        env=self.env, capture_output=True, timeout=10)
 
 
-def rows(cells):
-    return " ".join(cells[i:i + 5] for i in range(0, 25, 5))
-
-
-def assert_equal(seen, expected, what):
-    if seen != expected:
-        raise CaseFailed(f"{what}: expected {expected}, saw {seen}")
-
-
-def assert_centred(desktop, size, what):
-    """The client area has `size`, and the whole window, frame included,
-    stands centred on the work area. Returns the frame's place."""
-    assert_equal(desktop.geometry()[1], size, f"{what}: client size")
-    seen = []
-
-    def centred():
-        seen[:] = desktop.program.placement(desktop)
-        ((x, y), (w, h)), ((ax, ay), (aw, ah)) = seen
-        off = (2 * x + w - (2 * ax + aw), 2 * y + h - (2 * ay + ah))
-        return (x, y) if abs(off[0]) <= 2 and abs(off[1]) <= 2 else None
-    try:
-        # A window manager may report its frame a moment after the map.
-        return wait_until(f"{what}: the window centred", centred)
-    except GaveUp:
-        raise CaseFailed(f"{what}: frame at {seen[0]}, not centred on the "
-                         f"work area {seen[1]}")
-
-
-def focused(d):
-    return d.xdotool("getwindowfocus", check=False).strip()
-
-
-def open_box_by_typical_road(d):
-    """Plays the typical road on level 1; returns the box it ends with."""
-    for button, mouse in TYPICAL_ROAD:
-        d.press(button, mouse)
-    return wait_until("the box titled Finished",
-                      lambda: d.windows("Finished"))[0]
-
-
-def close_box(d, box, key, give_focus=False):
-    """Answers the box with `key` once it holds the keyboard (given to it
-    first where the case took it away) and waits for the window of the next
-    level."""
-    if give_focus:
-        d.xdotool("windowfocus", "--sync", box)
-    wait_until("the box to take the keyboard", lambda: focused(d) == str(box))
-    d.xdotool("key", key)
-    wait_until("the box to close", lambda: not d.windows("Finished"))
-    d.find_window(d.window)
-
-
-def wait_for_exit(d, what):
-    """Waits for the program to end after `what`, with status 0."""
-    try:
-        status = d.game.wait(timeout=DEADLINE)
-    except subprocess.TimeoutExpired:
-        raise CaseFailed(f"the program still runs after {what}")
-    assert_equal(status, 0, f"exit status after {what}")

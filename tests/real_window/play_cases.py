@@ -5,11 +5,14 @@ model, the boxes, odd input, and the window as a screen reader reads it."""
 
 import time
 
-from desktop import (
-    CLIENT, COLOUR_NAMES, GAME, LEVEL1_START, LEVEL1_GOAL, LEVEL2_START,
-    LEVEL2_GOAL, SCREEN, TYPICAL_ROAD, CaseFailed, model_press, wait_until,
+from desktop import CLIENT, SCREEN
+from ring_model import (
+    COLOUR_NAMES, GAME, LEVEL1_START, LEVEL1_GOAL, LEVEL2_START, LEVEL2_GOAL,
+    TYPICAL_ROAD, model_press)
+from steps import (
     assert_centred, focused, open_box_by_typical_road, close_box,
     wait_for_exit)
+from waits import CaseFailed, wait_until
 
 
 def resize(d, size):

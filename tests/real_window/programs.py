@@ -8,6 +8,8 @@ import json
 import os
 import subprocess
 
+from waits import CaseFailed, check_wine_status
+
 # The system's Python, whose pyatspi is the screen readers' AT-SPI client.
 SYSTEM_PYTHON = "/usr/bin/python3"
 ATSPI_TREE = os.path.join(os.path.dirname(os.path.abspath(__file__)),
@@ -23,7 +25,8 @@ def output(args, env, timeout=30):
     result = subprocess.run(args, env=env, capture_output=True, text=True,
                             timeout=timeout)
     if result.returncode != 0:
-        from desktop import CaseFailed
+        if args[0] == "wine":
+            check_wine_status(result.returncode, result.stderr, args[1])
         raise CaseFailed(f"{' '.join(args)} failed: {result.stderr.strip()}")
     return result.stdout
 
@@ -70,6 +73,10 @@ class WindowsProgram:
         self.probe = probe
 
     def prepare(self, env, scale):
+        # Without a prefix of the case's own, Wine would use the player's,
+        # and the end of the case would end the player's Wine programs.
+        if not env.get("WINEPREFIX"):
+            raise CaseFailed("WINEPREFIX names no Wine prefix for the case")
         env.update(WINE_ENV)
         # Windows' own scaling: 96 dots per inch times the scale.
         dpi = round(96 * (scale or 1))
@@ -98,5 +105,6 @@ class WindowsProgram:
         output(["wmctrl", "-i", "-c", str(d.window)], d.env)
 
     def finish(self, d):
+        # The server of the case's own prefix alone.
         subprocess.run(["wineserver", "-k"], env=d.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

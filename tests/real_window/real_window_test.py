@@ -23,17 +23,18 @@ cases for the program given (for a .exe, the Windows program's).
 
 import argparse
 import os
-import re
 import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # the source tree holds no build output
 from by_ear_case import case_by_ear
-from desktop import IMPORT, LEVEL1_START, LEVEL1_GOAL, CaseFailed, Desktop
+from desktop import IMPORT, Desktop
 from play_cases import (
     case_typical_road_and_the_box, case_presses_match_the_model,
     case_odd_input, case_screen_reader, case_every_level)
 from programs import QtProgram, WindowsProgram
+from ring_model import LEVEL1_START, LEVEL1_GOAL
+from waits import CaseFailed, WineLost
 from wayland_case import case_wayland
 from window_cases import (
     TOOLKIT_OPTIONS, case_window_caption_size_and_centring,
@@ -78,9 +79,6 @@ CASES = {
 }
 
 
-# Wine's own loader breaking as a process exits, the game's or the probe's:
-# what that process did is lost with it, and the case runs once more.
-WINE_LOADER_BROKE = re.compile(r'Inconsistency detected by ld\.so')
 LOST = "lost"
 
 
@@ -113,9 +111,7 @@ def run_case(name, options):
         print(f"PASS {name}")
         return True
     except CaseFailed as failure:
-        lost = (desktop is not None and desktop.program.windows
-                and WINE_LOADER_BROKE.search(f"{failure}\n"
-                                             f"{desktop.stderr_text()}"))
+        lost = isinstance(failure, WineLost)
         print(f"{'LOST' if lost else 'FAIL'} {name}: {failure}")
         if lost:
             return LOST

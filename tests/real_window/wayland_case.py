@@ -10,8 +10,8 @@ import shutil
 import subprocess
 import tempfile
 
-from desktop import (
-    DEADLINE, CLIENT, CaseFailed, own_output, wait_until)
+from desktop import CLIENT, own_output
+from waits import DEADLINE, CaseFailed, wait_until
 
 
 # One entry of libwayland's protocol log, "[  1234.567] ...\n". Two threads

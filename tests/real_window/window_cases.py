@@ -9,10 +9,13 @@ import re
 import subprocess
 import time
 
-from desktop import (
-    CLIENT, DEADLINE, LEVEL1_START, LEVEL1_GOAL, LEVEL2_START, LEVEL2_GOAL,
-    CaseFailed, model_press, wait_until, assert_equal, assert_centred,
-    open_box_by_typical_road, close_box, wait_for_exit)
+from desktop import CLIENT
+from ring_model import (
+    LEVEL1_START, LEVEL1_GOAL, LEVEL2_START, LEVEL2_GOAL, model_press)
+from steps import (
+    assert_equal, assert_centred, open_box_by_typical_road, close_box,
+    wait_for_exit)
+from waits import DEADLINE, CaseFailed, wait_until
 from play_cases import resize
 
 # Options Qt would take from the command line; the game takes none.
