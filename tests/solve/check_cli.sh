@@ -6,12 +6,15 @@
 # one level alone at either end of the range, --help, and a one-line error
 # with status 2 for anything else.
 #   check_cli.sh VERSION COMMAND...
-# COMMAND is the solver, or what runs it (Wine and the Windows program).
+# COMMAND is the solver, or what runs it (Wine and the Windows program);
+# the lines wine_run.sh writes of its own are not the solver's.
 set -uo pipefail
 version=$1
 shift
 runner=("$@")
-solve() { "${runner[@]}" "$@"; }
+solve() {
+  "${runner[@]}" "$@" 2> >(grep -v '^wine_run\.sh: ' >&2)
+}
 failures=0
 check() {  # what, expected status, expected line count, command...
   local what=$1 want_status=$2 want_lines=$3

@@ -10,6 +10,7 @@
 // for a forced-colours mode such as Windows High Contrast), or answers null
 // where it cannot be put in that scheme.
 import {spawn} from 'node:child_process';
+import net from 'node:net';
 import puppeteer from 'puppeteer-core';
 import {Builder, By, Key, Origin} from 'selenium-webdriver';
 
@@ -17,6 +18,12 @@ const quiet = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-ru
                '--disable-background-networking', '--disable-component-update',
                '--disable-sync', '--allow-file-access-from-files'];
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+// The browsers see nothing of the desktop of whoever runs the cases: no
+// session bus and no accessibility bus of theirs, so that no screen reader
+// of theirs meets a page of ours.
+const {AT_SPI_BUS_ADDRESS, ...inherited} = process.env;
+export const alone = {...inherited, DBUS_SESSION_BUS_ADDRESS: 'unix:path=/nonexistent',
+                      NO_AT_BRIDGE: '1'};
 const buttons = {left: 0, middle: 1, right: 2};
 
 // What every page offers the cases.
@@ -72,7 +79,7 @@ class PuppeteerPage extends Page {
 async function chromium() {
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', headless: true,
-    args: quiet});
+    args: quiet, env: alone});
   return {
     name: 'Chromium', browser, touchScreen: true, devtools: true,
     async open(scheme = 'light') {
@@ -94,7 +101,7 @@ async function chromium() {
 async function firefox() {
   const launch = (prefs = {}) => puppeteer.launch({
     browser: 'firefox', executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr',
-    headless: true, extraPrefsFirefox: prefs});
+    headless: true, extraPrefsFirefox: prefs, env: alone});
   const schemes = {
     light: {},
     dark: {'layout.css.prefers-color-scheme.content-override': 0},
@@ -160,11 +167,22 @@ async function webkit() {
     xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
     xvfb.once('exit', () => reject(new Error('Xvfb did not start')));
   });
-  const port = 4400 + Math.floor(Math.random() * 500);
+  // A port no other program holds, as the system hands them out: a driver
+  // of another run is never the one asked.
+  const port = await new Promise((resolve) => {
+    const probe = net.createServer().listen(0, '127.0.0.1', () => {
+      const {port} = probe.address();
+      probe.close(() => resolve(port));
+    });
+  });
   const driver = spawn(process.env.WEBKIT_DRIVER ?? 'WebKitWebDriver', [`--port=${port}`],
-                       {stdio: 'ignore', env: {...process.env, DISPLAY: display}});
+                       {stdio: 'ignore', env: {...alone, DISPLAY: display}});
   const base = `http://127.0.0.1:${port}`;
   for (let i = 0; ; ++i) {
+    if (driver.exitCode !== null || driver.signalCode !== null) {
+      xvfb.kill();
+      throw new Error(`WebKitWebDriver ended before it answered on port ${port}`);
+    }
     try {
       if ((await (await fetch(`${base}/status`)).json()).value.ready) break;
     } catch (error) {

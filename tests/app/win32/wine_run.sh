@@ -7,15 +7,15 @@
 # WINEPREFIX names, and ends Wine's server for that
 # prefix after it. Wine stays quiet and contained: it offers no Mono or
 # Gecko install, writes no menu entries, and prints none of its debugging.
-# The program's line ends come out as Unix ones. Its output is held until it
-# ends: when Wine's own loader breaks as the process exits, the program's
-# status is lost with it, and the program runs once more in its place.
+# The program's line ends come out as Unix ones. When Wine's own loader
+# breaks as the process exits, the program's status is lost with it: where
+# its output reported no failure, the program runs once more for its status
+# alone, and its first run's output stands.
 #   wine_run.sh PROGRAM [ARGUMENTS...]
 set -euo pipefail
 : "${WINEPREFIX:?the Wine prefix to run in}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-out=$(mktemp)
-err=$(mktemp)
+out=$(mktemp) && err=$(mktemp) || exit 1
 helpers=()  # Xvfb and openbox, ended with the run however it ends
 finish() {
   rm -f "$out" "$err"
@@ -46,15 +46,15 @@ until xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id'; d
   fi
   sleep 0.05
 done
-run() {
-  status=0
-  wine "$@" > "$out" 2> "$err" || status=$?
-}
-run "$@"
-if [ "$status" -eq 127 ] && grep -q '^Inconsistency detected by ld\.so' "$err"
-then
-  run "$@"
-fi
+status=0
+wine "$@" > "$out" 2> "$err" || status=$?
 tr -d '\r' < "$out"
 tr -d '\r' < "$err" >&2
+if [ "$status" -eq 127 ] && grep -q '^Inconsistency detected by ld\.so' "$err" &&
+   ! grep -q '^\[  FAILED  \]' "$out" "$err"; then
+  echo "wine_run.sh: Wine's loader broke as $1 ended; the status is a second run's" >&2
+  status=0
+  wine "$@" > /dev/null 2>&1 || status=$?
+  echo "wine_run.sh: the second run ended with status $status" >&2
+fi
 exit "$status"
