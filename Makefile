@@ -8,9 +8,9 @@
 #            the sanitizers), the real program under Xvfb, openbox, Weston
 #            and Orca; the Windows programs under Wine; the browser's page
 #            in Chromium, Firefox ESR and WebKitGTK, and its upgrade from
-#            1.0.0; the Windows zip, and the Debian package with its upgrade
-#            from 1.0.0 (root, or sudo, for the second, varied builds and
-#            Debian's archive checks)
+#            the release players hold; the Windows zip, and the Debian
+#            package with its upgrade from that release (root, or sudo, for
+#            the second, varied builds and Debian's archive checks)
 .PHONY: all build run test test-debian13 test-build build-sanitize deb \
         package-check bench windows windows-test-build windows-check \
         clean screenshot icons web web-run web-test web-node-modules
@@ -90,9 +90,9 @@ web-node-modules:
 
 # The page in Debian's Chromium and Firefox ESR, driven by puppeteer-core,
 # and in WebKitGTK, driven by WebKitWebDriver in a private Xvfb; its
-# upgrade from 1.0.0, built from that release's own commit.
+# upgrade from the release players hold, built from its own commit.
 web-test: web web-node-modules
-	scripts/old-release.sh web build-web/release-1.0.0
+	scripts/old-release.sh web build-web/previous-release
 	node tests/web/browser_test.mjs build-web/tumbra.html
 
 # The whole suite again on a fresh Debian 13 root, made with debootstrap in

@@ -15,6 +15,7 @@ import zlib from 'node:zlib';
 
 const here = path.dirname(new URL(import.meta.url).pathname);
 const {engines} = await import(path.join(here, '../tests/web/engines.mjs'));
+const {published} = await import(path.join(here, '../tests/web/static_host.mjs'));
 
 const page_file = path.resolve(process.argv[2] ?? 'build-web/tumbra.html');
 const rounds = Number(process.argv[3] ?? 25);
@@ -51,8 +52,7 @@ async function painted(page, file) {
 }
 
 // Everything `make web` writes for a web server to offer.
-const files = ['tumbra.html', 'tumbra.webmanifest', 'tumbra-sw.js', 'tumbra.svg']
-    .map((name) => fs.readFileSync(path.join(path.dirname(page_file), name)));
+const files = published.map((name) => fs.readFileSync(path.join(path.dirname(page_file), name)));
 const all = Buffer.concat(files);
 console.log('## The browser\'s page (alternated)\n');
 console.log('| figure | page, median (min–max) | floor, median (min–max) | ratio |');

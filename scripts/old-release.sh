@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #
-# Builds the release that players hold today, 1.0.0, from its own commit, so
-# that the upgrade cases start from what players really have: its page's
-# four files (web) or its Debian package (deb), in OUT-DIR. Built once;
-# later runs find it there. Needs the project's history (a full clone).
+# Builds the release that players hold today from its own commit, so that
+# the upgrade cases start from what players really have: its page's files
+# (web) or its Debian package (deb), in OUT-DIR, with its version in
+# OUT-DIR/version. Built once; later runs find it there. Needs the
+# project's history (a full clone). The one place that names that release.
 #
 #   old-release.sh web|deb OUT-DIR
 set -euo pipefail
@@ -39,7 +40,7 @@ case $kind in
     (cd "$source" && export NODE_PATH=/usr/share/nodejs &&
      cmake --preset web && cmake --build --preset web) \
       > "$out/build.log" 2>&1 || failed
-    for name in tumbra.html tumbra-sw.js tumbra.webmanifest tumbra.svg; do
+    for name in $(grep -v '^#' "$root/src/app/web/published.list"); do
       cp "$source/build-web/$name" "$out/"
     done ;;
   deb)
@@ -47,4 +48,5 @@ case $kind in
       > "$out/build.log" 2>&1 || failed ;;
   *) echo "old-release.sh: no kind '$kind' (web or deb)" >&2; exit 2 ;;
 esac
+echo "$version" > "$out/version"
 touch "$out/.complete"

@@ -4,11 +4,11 @@
 #
 # Tests the built package as Debian tests every package of its archive:
 # piuparts installs, removes and purges it in a fresh root of this release,
-# and installs 1.0.0 (the release players hold, built from its own commit
-# and offered from a local repository) and upgrades it to this one, and
-# fails on anything left behind; autopkgtest runs the tests that
-# debian/tests/control declares against this package installed over 1.0.0,
-# in a testbed that is thrown away. Needs root.
+# and installs the release players hold (built from its own commit and
+# offered from a local repository) and upgrades it to this one, and fails
+# on anything left behind; autopkgtest runs the tests that
+# debian/tests/control declares against this package installed over the
+# held one, in a testbed that is thrown away. Needs root.
 #
 #   debian_checks.sh DIR-OF-THE-BUILT-PACKAGE
 #
@@ -59,19 +59,20 @@ work=$(mktemp -d /tmp/tumbra-debian-checks.XXXXXX) && [ -d "$work" ] || {
 trap 'rm -rf --one-file-system "$work"' EXIT
 
 # The release players hold, and a repository that offers it.
-echo "== 1.0.0, as players hold it"
-if ! "$here/scripts/old-release.sh" deb "$dir/release-1.0.0"; then
-  echo "FAIL 1.0.0 could not be built to upgrade from"
+echo "== the release players hold"
+if ! "$here/scripts/old-release.sh" deb "$dir/previous-release"; then
+  echo "FAIL the release players hold could not be built to upgrade from"
   exit 1
 fi
-old=$(ls "$dir"/release-1.0.0/tumbra_1.0.0_*.deb)
+held=$(cat "$dir/previous-release/version")
+old=$(ls "$dir/previous-release/tumbra_${held}_"*.deb)
 repo=$work/repo
 mkdir -p "$repo"
 cp "$old" "$repo/"
 (cd "$repo" && dpkg-scanpackages . /dev/null > Packages 2> /dev/null)
 
-# piuparts: installed, removed and purged, and upgraded from 1.0.0 and
-# purged; nothing may be left behind.
+# piuparts: installed, removed and purged, and upgraded from the held
+# release and purged; nothing may be left behind.
 echo "== piuparts"
 if unshare --mount --propagation private piuparts --basetgz "$tarball" --distribution "$codename" \
      --mirror "$mirror main" --extra-repo "${sources[1]}" \
@@ -79,7 +80,7 @@ if unshare --mount --propagation private piuparts --basetgz "$tarball" --distrib
      --extra-repo "deb [trusted=yes] file://$repo ./" --tmpdir "$work" \
      --log-file "$dir/piuparts.log" "$deb" > /dev/null 2>&1 &&
    grep -q 'PASS: Installation, upgrade and purging tests' "$dir/piuparts.log"; then
-  pass "piuparts: installs, upgrades from 1.0.0, removes and purges cleanly (log: $dir/piuparts.log)"
+  pass "piuparts: installs, upgrades from $held, removes and purges cleanly (log: $dir/piuparts.log)"
 else
   fail "piuparts:"
   grep -E '^[0-9:m. ]+(FAIL|ERROR)|^  /' "$dir/piuparts.log" | tail -n 40 |
@@ -88,7 +89,7 @@ else
 fi
 
 # autopkgtest: the package's own tests, against the package installed over
-# 1.0.0, from the source tree as it stands.
+# the held release, from the source tree as it stands.
 echo "== autopkgtest"
 tree=$work/source
 mkdir -p "$tree"
@@ -96,7 +97,7 @@ mkdir -p "$tree"
 rm -rf "$dir/autopkgtest"
 if [ -n "${TUMBRA_DISPOSABLE_ROOT:-}" ]; then
   # An earlier run in this root may have left this release installed.
-  autopkgtest --setup-commands="apt-get install -y --allow-downgrades $old" \
+  autopkgtest --setup-commands="apt-get install -y --allow-downgrades $(printf %q "$old")" \
     --output-dir "$dir/autopkgtest" "$deb" "$tree/" -- null \
     > "$dir/autopkgtest.log" 2>&1
 else
@@ -109,7 +110,8 @@ else
   cp "$old" "$testbed/tmp/"
   "$here/scripts/mount-root.sh" "$testbed" \
     autopkgtest --apt-upgrade \
-      --setup-commands="apt-get install -y /tmp/$(basename "$old")" --output-dir "$dir/autopkgtest" "$deb" "$tree/" \
+      --setup-commands="apt-get install -y $(printf %q "/tmp/$(basename "$old")")" \
+      --output-dir "$dir/autopkgtest" "$deb" "$tree/" \
       -- chroot "$testbed" > "$dir/autopkgtest.log" 2>&1
 fi
 status=$?

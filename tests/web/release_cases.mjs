@@ -3,7 +3,7 @@
 //
 // The page served and kept for offline play: installable, playing offline
 // under any address, through a host's redirect, and every new release
-// reaching the kept copy, from the 1.0.0 that players hold on.
+// reaching the kept copy, from the release that players hold on.
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -11,19 +11,24 @@ import {
   page_file, LEVEL1_START, turned, Failed, expect, check, press, levelShown
 } from './page_checks.mjs';
 import {withPage} from './engines.mjs';
-import {publish, publishFiles, releaseShown, versionShown} from './static_host.mjs';
+import {publish, publishFiles, releaseShown, version, versionShown} from './static_host.mjs';
 
 const day = 24 * 3600 * 1000;
 // The release players hold, as its own commit built it (make web-test).
-const release100 = path.join(path.dirname(page_file), 'release-1.0.0');
+const held = path.join(path.dirname(page_file), 'previous-release');
+const heldVersion = fs.readFileSync(path.join(held, 'version'), 'utf8').trim();
+// The name of every release's kept copy begins so, as in the worker of
+// 1.0.0: a release that named its copies otherwise would never drop that
+// one's.
+const copies = 'tumbra-release-';
 
 // A site of its own on the server, opened afresh with nothing the origin
 // kept for an earlier case; `publish(site)` puts its first release there.
-async function withSite(engine, server, {redirecting = false} = {}, fn) {
+async function withSite(engine, server, {host = null} = {}, fn) {
   const site = fs.mkdtempSync(path.join(os.tmpdir(), 'tumbra-site-'));
   const name = path.basename(site);
   server.sites[name] = site;
-  if (redirecting) server.redirecting.add(name);
+  if (host) server[host].add(name);
   try {
     await withPage(engine, async (page) => {
       await page.viewport(640, 360);
@@ -36,26 +41,26 @@ async function withSite(engine, server, {redirecting = false} = {}, fn) {
     });
   } finally {
     server.offline = false;
-    server.redirecting.delete(name);
+    if (host) server[host].delete(name);
     delete server.sites[name];
     fs.rmSync(site, {recursive: true, force: true});
   }
 }
 
 // The game's kept copies, once a worker is active for the page.
-const keptOnce = (page) => page.waitFor(async () => {
+const keptOnce = (page) => page.waitFor(async (copies) => {
   const r = await navigator.serviceWorker.getRegistration();
-  const kept = (await caches.keys()).filter((n) => n.startsWith('tumbra-'));
+  const kept = (await caches.keys()).filter((n) => n.startsWith(copies));
   return r?.active?.state === 'activated' && kept.length === 1 && kept[0];
-});
+}, copies);
 
 // A new release is kept within the second visit after it is published:
 // the new worker installs and takes over while the level goes on.
 async function newCopyKept(page, first, what) {
-  await page.waitLonger(5000, async (first) => {
-    const kept = (await caches.keys()).filter((n) => n.startsWith('tumbra-'));
+  await page.waitLonger(5000, async (first, copies) => {
+    const kept = (await caches.keys()).filter((n) => n.startsWith(copies));
     return kept.length === 1 && kept[0] !== first;
-  }, first).catch(async () => {
+  }, first, copies).catch(async () => {
     const state = await page.evaluate(async () => {
       const r = await navigator.serviceWorker.getRegistration();
       return JSON.stringify({kept: await caches.keys(), active: r?.active?.state,
@@ -99,18 +104,24 @@ export const releaseCases = {
       await playsOffline(page, server, `${address}?from=home`, 'with a query');
     }),
 
-  // A host that serves the page at "tumbra", redirecting "tumbra.html"
-  // there, and answers with "Vary: Accept": the kept copy serves both
-  // offline.
-  'a host\'s redirect and Vary: the kept copy still plays offline': (engine, server) =>
-    withSite(engine, server, {redirecting: true}, async (page, site, address) => {
-      publish(site, null, Date.now());
-      await page.goto(address);
-      await levelShown(page, LEVEL1_START, ' 0/ 4', 'redirected');
-      await keptOnce(page);
-      await playsOffline(page, server, address, 'redirected, by its old address');
-      await playsOffline(page, server, address.replace(/\.html$/, ''), 'by its new address');
-    }),
+  // Hosts that serve the page at "tumbra" too: one redirects "tumbra.html"
+  // there and answers with "Vary: Accept", the other serves both addresses
+  // as they are, and its player comes by the short one. The kept copy
+  // serves both offline.
+  async 'a host\'s short address, redirected or not: the kept copy still plays offline'(
+      engine, server) {
+    for (const host of ['redirecting', 'short']) {
+      await withSite(engine, server, {host}, async (page, site, address) => {
+        const short = address.replace(/\.html$/, '');
+        publish(site, null, Date.now());
+        await page.goto(host === 'short' ? short : address);
+        await levelShown(page, LEVEL1_START, ' 0/ 4', host);
+        await keptOnce(page);
+        await playsOffline(page, server, address, `${host}, by the page's own address`);
+        await playsOffline(page, server, short, `${host}, by the short address`);
+      });
+    }
+  },
 
   // A new release reaches a copy kept for offline play: a change to the page
   // alone and a change to the code, each published with a newer and with
@@ -174,32 +185,34 @@ export const releaseCases = {
       expect(await page.evaluate(releaseShown), '2', 'the release once the deploy is whole');
     }),
 
-  // From 1.0.0 as players hold it, installed and played: 1.1.0 shows by
-  // the second launch after it is published, 1.0.0's copy and its
-  // folder-wide worker are gone, the level in play goes on, and the game
-  // plays offline.
-  'an upgrade from 1.0.0 as players hold it': (engine, server) =>
+  // From the release players hold, installed and played: this one shows by
+  // the second launch after it is published, the held one's copy and its
+  // folder-wide worker (1.0.0 registered one) are gone, the level in play
+  // goes on, and the game plays offline.
+  'an upgrade from the release players hold': (engine, server) =>
     withSite(engine, server, {}, async (page, site, address) => {
-      publishFiles(release100, site, Date.now() - 100 * day);
+      publishFiles(held, site, Date.now() - 100 * day);
       await page.goto(address);
-      await levelShown(page, LEVEL1_START, ' 0/ 4', '1.0.0');
-      expect(await page.evaluate(versionShown), '1.0.0', 'the release first kept');
+      await levelShown(page, LEVEL1_START, ' 0/ 4', heldVersion);
+      // 1.0.0's page says no version.
+      expect(await page.evaluate(versionShown) ?? heldVersion, heldVersion,
+             'the release first kept');
       const first = await keptOnce(page);
       publishFiles(path.dirname(page_file), site, Date.now());
       const played = turned(LEVEL1_START, 1, 'left');
       for (let launch = 1; launch <= 2; ++launch) {
         await page.goto(address);
-        await levelShown(page, LEVEL1_START, ' 0/ 4', `launch ${launch} after 1.1.0`);
+        await levelShown(page, LEVEL1_START, ' 0/ 4', `launch ${launch} after ${version}`);
         if (launch === 1) {
-          await press(page, 1, 'left', played, 'a turn while 1.1.0 is kept');
-          await newCopyKept(page, first, '1.1.0');
+          await press(page, 1, 'left', played, `a turn while ${version} is kept`);
+          await newCopyKept(page, first, version);
           expect(await page.evaluate(() => document.querySelector(
               '[data-control="Tries 0"]').textContent), ' 1/ 4', 'the level in play');
         }
       }
-      expect(await page.evaluate(versionShown), '1.1.0', 'the release on the second launch');
-      await playsOffline(page, server, address, '1.1.0');
-      expect(await page.evaluate(versionShown), '1.1.0', 'the release offline');
+      expect(await page.evaluate(versionShown), version, 'the release on the second launch');
+      await playsOffline(page, server, address, version);
+      expect(await page.evaluate(versionShown), version, 'the release offline');
       const left = () => page.evaluate(async () => {
         const folder = new URL('./', location.href).href;
         const all = await navigator.serviceWorker.getRegistrations();
@@ -209,7 +222,8 @@ export const releaseCases = {
       await page.waitFor(async () => {
         const folder = new URL('./', location.href).href;
         return !(await navigator.serviceWorker.getRegistrations()).some((r) => r.scope === folder);
-      }).catch(async () => { throw new Failed(`1.0.0's folder-wide worker stays: ${await left()}`); });
-      check(!(await left()).includes(first), `1.0.0's copy is still kept: ${await left()}`);
+      }).catch(async () => { throw new Failed(`the folder-wide worker stays: ${await left()}`); });
+      check(first.startsWith(copies), `${heldVersion} kept its copy as ${first}`);
+      check(!(await left()).includes(first), `${heldVersion}'s copy is still kept: ${await left()}`);
     }),
 };

@@ -16,12 +16,14 @@ export const types = {'.html': 'text/html', '.js': 'text/javascript', '.svg': 'i
 // site under /NAME/ (server.sites), and no answer at all while
 // server.offline, as from a host gone away. A site named in
 // server.redirecting serves the page at "tumbra", redirects "tumbra.html"
-// there, and answers every file with "Vary: Accept". It notes "HOST NAME" of
+// there, and answers every file with "Vary: Accept"; one named in
+// server.short serves the page at both addresses. It notes "HOST NAME" of
 // every file asked for. "injected.js" is a script that says it ran.
 export function serve(dir) {
   const asked = [];
   const sites = {};
   const redirecting = new Set();
+  const short = new Set();
   const server = http.createServer((request, response) => {
     if (server.offline) return request.socket.destroy();
     const url = new URL(request.url, 'http://x');
@@ -38,7 +40,7 @@ export function serve(dir) {
       response.writeHead(301, {'Location': 'tumbra', ...vary});
       return response.end();
     }
-    if (redirecting.has(site) && name === 'tumbra') name = 'tumbra.html';
+    if ((redirecting.has(site) || short.has(site)) && name === 'tumbra') name = 'tumbra.html';
     if (name === 'frame.html') {  // a page in a frame of a given size
       const [width, height] = ['width', 'height'].map((k) => Number(url.searchParams.get(k)));
       response.writeHead(200, {'Content-Type': 'text/html'});
@@ -68,7 +70,7 @@ export function serve(dir) {
     });
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
-    Object.assign(server, {asked, sites, redirecting, offline: false});
+    Object.assign(server, {asked, sites, redirecting, short, offline: false});
     server.url = (file, {site, host = '127.0.0.1'} = {}) =>
       `http://${host}:${server.address().port}/${site ? `${site}/` : ''}${file}`;
     server.stop = () => new Promise((done) => {
@@ -85,6 +87,9 @@ export function serve(dir) {
 // the code changed. The release a page shows: '1', or '2' for the second.
 // Each release is assembled once and copied for every case that wants it.
 export const sources = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
+// This release's version, as CMake has it.
+export const version = fs.readFileSync(path.join(sources, 'CMakeLists.txt'), 'utf8')
+    .match(/project\(tumbra VERSION ([0-9.]+)/)[1];
 const assembled = {};
 function assemble(change) {
   const web = fs.mkdtempSync(path.join(os.tmpdir(), 'tumbra-web-'));
@@ -101,8 +106,6 @@ function assemble(change) {
   }
   const out = path.join(web, 'release');
   fs.mkdirSync(out);
-  const version = fs.readFileSync(path.join(sources, 'CMakeLists.txt'), 'utf8')
-      .match(/project\(tumbra VERSION ([0-9.]+)/)[1];
   execFileSync('cmake', [`-DWEB=${web}`, `-DSCRIPT=${script}`, `-DVERSION=${version}`,
                          `-DDESIGN=${path.join(sources, 'src/app/form1_design.h')}`,
                          `-DICON=${path.join(sources, 'data/icons/org.tumbra.Tumbra.svg')}`,
@@ -116,15 +119,18 @@ export function publish(dir, change, time, only) {
   assembled[change] ??= assemble(change);
   publishFiles(assembled[change], dir, time, only);
 }
-// The four files a release publishes, from `from`, dated `time`.
+// The files a release publishes.
+export const published = fs.readFileSync(path.join(sources, 'src/app/web/published.list'), 'utf8')
+    .split('\n').filter((line) => line && !line.startsWith('#'));
+// A release's files, from `from`, dated `time`.
 export function publishFiles(from, dir, time, only) {
-  for (const name of only ?? ['tumbra.html', 'tumbra-sw.js', 'tumbra.webmanifest', 'tumbra.svg']) {
+  for (const name of only ?? published) {
     fs.copyFileSync(path.join(from, name), path.join(dir, name));
     fs.utimesSync(path.join(dir, name), time / 1000, time / 1000);
   }
 }
 export const releaseShown = () =>
   document.querySelector('meta[name="tumbra-release"]')?.content ?? window.tumbraRelease ?? '1';
-// The version a page says it is; 1.0.0 said none.
+// The version a page says it is, or null: 1.0.0 said none.
 export const versionShown = () =>
-  document.querySelector('meta[name="tumbra-version"]')?.content ?? '1.0.0';
+  document.querySelector('meta[name="tumbra-version"]')?.content ?? null;

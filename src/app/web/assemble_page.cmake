@@ -25,7 +25,9 @@ string(REPLACE "@TUMBRA_PAGE_LIGHT@" "${page_light}" page "${page}")
 string(REPLACE "@TUMBRA_PAGE_DARK@" "${page_dark}" page "${page}")
 string(REPLACE "@TUMBRA_VERSION@" "${VERSION}" page "${page}")
 # The name of every release's kept copy begins so: the worker names them,
-# and a page that cannot start drops them.
+# and a page that cannot start drops them. It stays as 1.0.0's worker wrote
+# it, since a worker drops only the older copies whose names begin so: with
+# another prefix, 1.0.0's copy would be kept for ever.
 set(copy_prefix "tumbra-release-")
 file(READ ${WEB}/page_start.js start)
 string(REPLACE "@TUMBRA_COPY_PREFIX@" "${copy_prefix}" start "${start}")

@@ -15,6 +15,8 @@ var files = @TUMBRA_FILES@;
 var release = '@TUMBRA_RELEASE@';
 var copy = prefix + version + '-' + release;
 var folder = new URL('./', self.location.href).href;
+// The page's address without ".html", where a host may serve it as well.
+var short = 'tumbra';
 
 function hex(buffer) {
   return Array.prototype.map.call(new Uint8Array(buffer), function(byte) {
@@ -23,10 +25,10 @@ function hex(buffer) {
 }
 
 // Whether a request is for one of the game's own files, the page under any
-// address it is served at (a host may drop ".html") included.
+// address it is served at included.
 function ours(url) {
   var name = new URL(url).pathname.slice(new URL(folder).pathname.length);
-  return name === 'tumbra' || Object.prototype.hasOwnProperty.call(files, name);
+  return name === short || Object.prototype.hasOwnProperty.call(files, name);
 }
 
 // Each file straight from the server, past the browser's HTTP cache, and
@@ -65,7 +67,9 @@ self.addEventListener('install', function(event) {
       return caches.open(copy).then(function(cache) {
         return Promise.all(fetched.map(function(file, i) {
           var kept = [keep(cache, names[i], file)];
-          // The page under the address its host redirected it to.
+          // The page under its short address too, and under the address
+          // its host redirected it to.
+          if (names[i] === short + '.html') kept.push(keep(cache, short, file));
           if (file.url && file.url !== new URL(names[i], folder).href) {
             kept.push(keep(cache, file.url, file));
           }

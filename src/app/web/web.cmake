@@ -28,8 +28,11 @@ target_link_options(tumbra_web PRIVATE
   "SHELL:--js-library ${web}/dom_box.js")
 set_property(TARGET tumbra_web APPEND PROPERTY LINK_DEPENDS
   ${web}/dom_window.js ${web}/dom_box.js)
+file(STRINGS ${web}/published.list published REGEX "^[^#]")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${web}/published.list)
 add_custom_command(
-  OUTPUT tumbra.html tumbra-sw.js tumbra.webmanifest tumbra.svg
+  OUTPUT ${published}
   COMMAND ${CMAKE_COMMAND} -DWEB=${web} -DSCRIPT=$<TARGET_FILE:tumbra_web>
     -DDESIGN=${CMAKE_CURRENT_SOURCE_DIR}/src/app/form1_design.h
     -DICON=${CMAKE_CURRENT_SOURCE_DIR}/data/icons/org.tumbra.Tumbra.svg
