@@ -13,7 +13,8 @@ import tempfile
 import termios
 import threading
 
-from ring_model import COLOUR_NAMES, LEVEL2_GOAL, LEVEL2_START, model_press
+from ring_model import (
+    COLOUR_NAMES, LEVEL2_GOAL, LEVEL2_START, model_press, tries)
 from waits import CaseFailed, wait_until
 
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\[?\{'established")
@@ -138,11 +139,6 @@ def said(pattern):
     and calls a push button a button."""
     pattern = pattern.replace("push button", "(?:push )?button")
     return lambda s: re.fullmatch(pattern + r"\.?", s) is not None
-
-
-def tries(count, minimum):
-    word = "try" if count == 1 else "tries"
-    return f"{count} {word} made; the minimum for this level is {minimum}"
 
 
 def line(row, board, goal, between):

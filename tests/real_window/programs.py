@@ -6,7 +6,9 @@ that WINEPREFIX names, on the case's own display."""
 
 import json
 import os
+import queue
 import subprocess
+import threading
 
 from waits import CaseFailed, check_wine_status
 
@@ -99,6 +101,25 @@ class WindowsProgram:
         terms."""
         x0, y0, x1, y1, ax0, ay0, ax1, ay1 = map(int, self.ask(d, "place").split())
         return ((x0, y0), (x1 - x0, y1 - y0)), ((ax0, ay0), (ax1 - ax0, ay1 - ay0))
+
+    def listen(self, d):
+        """What a screen reader hears unasked, line by line, from the
+        probe's listener, which ends with the case."""
+        listener = subprocess.Popen(["wine", self.probe, "listen"], env=d.env,
+                                    stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                    stderr=subprocess.DEVNULL, text=True)
+        heard = queue.Queue()
+
+        def read():
+            for line in listener.stdout:
+                heard.put(json.loads(line))
+        threading.Thread(target=read, daemon=True).start()
+
+        def end():
+            listener.stdin.close()
+            listener.wait()
+        d.ends.append(end)
+        return heard
 
     def request_close(self, d):
         """The window manager's close, as its close box asks it."""

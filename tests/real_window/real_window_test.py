@@ -31,7 +31,7 @@ from by_ear_case import case_by_ear
 from desktop import IMPORT, Desktop
 from play_cases import (
     case_typical_road_and_the_box, case_presses_match_the_model,
-    case_odd_input, case_screen_reader, case_every_level)
+    case_odd_input, case_screen_reader, case_heard_unasked, case_every_level)
 from programs import QtProgram, WindowsProgram
 from ring_model import LEVEL1_START, LEVEL1_GOAL
 from waits import CaseFailed, WineLost
@@ -71,6 +71,7 @@ CASES = {
     "odd_input": (case_odd_input, {}, {QT, WINDOWS, "ends", "closes"}),
     "screen_reader": (case_screen_reader, {"accessibility": True},
                       {QT, WINDOWS}),
+    "heard_unasked": (case_heard_unasked, {}, {WINDOWS}),
     "by_ear": (case_by_ear, {"accessibility": True, "wm": "openbox",
                              "start_game": False}, {QT}),
     "close_with_box_open": (case_close_with_the_box_open, {},
@@ -108,7 +109,9 @@ def run_case(name, options):
         errors = desktop.stderr_text()
         if errors:
             raise CaseFailed(f"the program wrote to stderr:\n{errors}")
-        print(f"PASS {name}")
+        unserved = len(desktop.unserved)
+        print(f"PASS {name}" + (f", {unserved} part(s) not served here"
+                                if unserved else ""))
         return True
     except CaseFailed as failure:
         lost = isinstance(failure, WineLost)

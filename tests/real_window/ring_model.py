@@ -34,6 +34,12 @@ def model_press(board, button, mouse):
     return "".join(after)
 
 
+def tries(count, minimum):
+    """The tries in words, as every window tells a screen reader."""
+    word = "try" if count == 1 else "tries"
+    return f"{count} {word} made; the minimum for this level is {minimum}"
+
+
 def rows(cells):
     """A block's codes, row by row."""
     return " ".join(cells[i:i + 5] for i in range(0, 25, 5))

@@ -5,17 +5,24 @@
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/accessible_text.h"
 #include "app/win32/screen_reader_libraries.h"
+#include "app/win32/block_window.h"
+#include "app/win32/form_window.h"
 #include "app/win32/wide.h"
-#include "app/win32/win_view.h"
 #include "app/win32/window_classes.h"
 
 namespace tumbra {
 
 namespace {
+
+// UI Automation's LiveSetting property, as Active Accessibility's dynamic
+// annotation names it.
+constexpr GUID live_setting = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 
 bool is_self(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -107,7 +114,7 @@ class Accessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (is_self(child)) {
-      if (const Control* c = control()) return text(accessible::spoken(*c).name, name);
+      if (const Control* c = control()) return text(heard(*c).name, name);
       if (const accessible::Block* b = block()) return text(b->name, name);
       return standard_->get_accName(child, name);
     }
@@ -123,7 +130,7 @@ class Accessible final : public IAccessible {
                                                BSTR* description) override {
     if (is_self(child)) {
       if (const Control* c = control()) {
-        return text(accessible::spoken(*c).description, description);
+        return text(heard(*c).description, description);
       }
       if (const accessible::Block* b = block()) {
         return text(b->description, description);
@@ -231,26 +238,27 @@ class Accessible final : public IAccessible {
   }
 
  private:
-  WinView* view() const { return win32::view_of(window_); }
+  // A live region is heard by its name: the label's is the tries in words.
+  static accessible::Spoken heard(const Control& c) {
+    accessible::Spoken said = accessible::spoken(c);
+    if (c.name == ControlName::Tries) std::swap(said.name, said.description);
+    return said;
+  }
   const Control* control() const {
-    WinView* v = view();
-    return v == nullptr ? nullptr : v->control_of(window_);
+    FormWindow* form = win32::form_of(window_);
+    return form == nullptr ? nullptr : form->control_of(window_);
   }
   bool turn() const {
     const Control* c = control();
     return c != nullptr && c->name == ControlName::Turn;
   }
   const accessible::Block* block() const {
-    WinView* v = view();
-    if (v == nullptr) return nullptr;
-    for (bool goal : {false, true}) {
-      if (v->block(goal) == window_) return &accessible::blocks[goal];
-    }
-    return nullptr;
+    const BlockWindow* b = win32::block_of(window_);
+    return b == nullptr ? nullptr : &accessible::blocks[b->goal()];
   }
   std::vector<const Control*> circles() const {
-    WinView* v = view();
-    return v == nullptr ? std::vector<const Control*>{} : v->circles_of(window_);
+    const BlockWindow* b = win32::block_of(window_);
+    return b == nullptr ? std::vector<const Control*>{} : b->circles();
   }
   // The circle a child id names: its place among the showing circles.
   const Control* circle(const VARIANT& child) const {
@@ -262,7 +270,7 @@ class Accessible final : public IAccessible {
     return shown[static_cast<std::size_t>(child.lVal - 1)];
   }
   RECT on_screen(const Control& c) const {
-    const PixelRect at = view()->in_block(c);
+    const PixelRect at = win32::block_of(window_)->in_block(c);
     POINT origin{at.x, at.y};
     ClientToScreen(window_, &origin);
     return {origin.x, origin.y, origin.x + at.width, origin.y + at.height};
@@ -276,9 +284,12 @@ class Accessible final : public IAccessible {
 }  // namespace
 
 LRESULT answer_get_object(HWND window, WPARAM wparam, LPARAM lparam) {
-  if (static_cast<LONG>(lparam) != OBJID_CLIENT ||
-      win32::view_of(window) == nullptr || !libraries().loaded()) {
-    return 0;
+  if (static_cast<LONG>(lparam) != OBJID_CLIENT) return 0;
+  FormWindow* form = win32::form_of(window);
+  const BlockWindow* block = win32::block_of(window);
+  if ((form == nullptr && block == nullptr) || !libraries().loaded()) return 0;
+  if (FormWindow* of = form ? form : win32::form_of(GetParent(window))) {
+    of->screen_reader_asked();
   }
   IAccessible* standard = nullptr;
   if (FAILED(libraries().standard_object(window, OBJID_CLIENT,
@@ -291,6 +302,25 @@ LRESULT answer_get_object(HWND window, WPARAM wparam, LPARAM lparam) {
       libraries().answer(__uuidof(IAccessible), wparam, answer);
   answer->Release();
   return result;
+}
+
+bool screen_readers_listen() { return libraries_loaded(); }
+
+bool mark_live_region(HWND label) {
+  IAccPropServices* annotations = libraries().annotations;
+  if (annotations == nullptr) return false;
+  VARIANT polite;
+  polite.vt = VT_I4;
+  polite.lVal = 1;  // LiveSetting's Polite
+  return SUCCEEDED(annotations->SetHwndProp(label, OBJID_CLIENT, CHILDID_SELF,
+                                            live_setting, polite));
+}
+
+void unmark_live_region(HWND label) {
+  if (IAccPropServices* annotations = libraries().annotations) {
+    MSAAPROPID property = live_setting;
+    annotations->ClearHwndProps(label, OBJID_CLIENT, CHILDID_SELF, &property, 1);
+  }
 }
 
 }  // namespace tumbra

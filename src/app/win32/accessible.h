@@ -5,7 +5,9 @@
 // (and UI Automation, which reads it): each button and the Tries label by
 // the names and descriptions every window gives them, each block as a
 // group whose children are its showing circles, each a graphic named by its
-// place and colour. Everything else is the system's own answer.
+// place and colour. The label is a live region, named by the tries in
+// words, which screen readers say after every turn. Everything else is the
+// system's own answer.
 #pragma once
 
 #include <windows.h>
@@ -15,5 +17,15 @@ namespace tumbra {
 // Answers WM_GETOBJECT for one of the view's controls or blocks; 0 where
 // the system's own answer stands.
 LRESULT answer_get_object(HWND window, WPARAM wparam, LPARAM lparam);
+
+// Whether a screen reader has asked for an object of the program.
+bool screen_readers_listen();
+// Annotates `label` as a polite live region (UI Automation's LiveSetting,
+// through Active Accessibility's dynamic annotation): screen readers say
+// its name, unasked, whenever it announces a change. Says whether Windows
+// took the annotation. unmark_live_region takes it back, before the label
+// goes.
+bool mark_live_region(HWND label);
+void unmark_live_region(HWND label);
 
 }  // namespace tumbra

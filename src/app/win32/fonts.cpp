@@ -60,6 +60,24 @@ const std::wstring& designed_family() {
 
 Fonts::~Fonts() { release(); }
 
+Fonts::Fonts(Fonts&& other) noexcept
+    : dpi_(other.dpi_), designed_(other.designed_), message_(other.message_) {
+  other.designed_ = other.message_ = nullptr;
+  other.dpi_ = 0;
+}
+
+Fonts& Fonts::operator=(Fonts&& other) noexcept {
+  if (this != &other) {
+    release();
+    dpi_ = other.dpi_;
+    designed_ = other.designed_;
+    message_ = other.message_;
+    other.designed_ = other.message_ = nullptr;
+    other.dpi_ = 0;
+  }
+  return *this;
+}
+
 void Fonts::release() {
   if (designed_ != nullptr) DeleteObject(designed_);
   if (message_ != nullptr) DeleteObject(message_);
@@ -67,10 +85,7 @@ void Fonts::release() {
   dpi_ = 0;
 }
 
-void Fonts::make(UINT dpi) {
-  if (dpi == dpi_) return;
-  release();
-  dpi_ = dpi;
+Fonts::Fonts(UINT dpi) : dpi_(dpi) {
   LOGFONTW designed{};
   // Points to pixels: 72 points to the inch.
   designed.lfHeight = -static_cast<LONG>(std::lround(design::font_points * dpi / 72.0));
@@ -82,6 +97,10 @@ void Fonts::make(UINT dpi) {
   designed_ = CreateFontIndirectW(&designed);
   NONCLIENTMETRICSW m = metrics(dpi);
   message_ = CreateFontIndirectW(&m.lfMessageFont);
+}
+
+HFONT Fonts::for_control(ControlName name) const {
+  return design::has_designed_font(name) ? designed_ : message_;
 }
 
 }  // namespace tumbra

@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "toolkit/toolkit.h"
+
 namespace tumbra {
 
 // The family the designed font is shown in: the designed family, or its
@@ -18,18 +20,23 @@ namespace tumbra {
 // Chosen once.
 const std::wstring& designed_family();
 
-// Owns the two fonts made for one DPI.
+// Owns the two fonts made for one DPI, from the system's settings as they
+// stand then. A control is given new fonts before the old ones go: made
+// anew, set on every control, and only then put in the place of the old.
 class Fonts {
  public:
   Fonts() = default;
+  explicit Fonts(UINT dpi);
   ~Fonts();
-  Fonts(const Fonts&) = delete;
-  Fonts& operator=(const Fonts&) = delete;
+  Fonts(Fonts&& other) noexcept;
+  Fonts& operator=(Fonts&& other) noexcept;
 
-  // Makes the fonts for `dpi`, unless they are made for it already.
-  void make(UINT dpi);
+  UINT dpi() const { return dpi_; }
+  // The designed font, for the controls the design gives it; the message
+  // font, the toolkit's default, for the others.
   HFONT designed() const { return designed_; }
   HFONT message() const { return message_; }
+  HFONT for_control(ControlName name) const;
 
  private:
   void release();

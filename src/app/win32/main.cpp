@@ -12,7 +12,5 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tumbra::GameWindow<tumbra::WinView> game;
   game.model.start();
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) game.view.dispatch(message);
-  return static_cast<int>(message.wParam);
+  return tumbra::run_message_loop(game.view);
 }

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "app/form1_design.h"
-#include "app/win32/win_view.h"
+#include "app/win32/form_window.h"
 #include "app/win32/window_classes.h"
 
 namespace tumbra {
@@ -15,7 +15,7 @@ namespace tumbra {
 using win32::form_extended_style;
 using win32::form_style;
 
-RECT WinView::centred_on(HMONITOR monitor) const {
+RECT FormWindow::centred_on(HMONITOR monitor) const {
   // The whole window, frame included, centred on the monitor's work area.
   RECT outer{0, 0, twips_.to_pixels(design::client_width),
              twips_.to_pixels(design::client_height)};
@@ -34,55 +34,58 @@ RECT WinView::centred_on(HMONITOR monitor) const {
   return {x, y, x + width, y + height};
 }
 
-void WinView::centre() {
+void FormWindow::centre() {
   const RECT place =
-      centred_on(MonitorFromWindow(form_, MONITOR_DEFAULTTONEAREST));
-  SetWindowPos(form_, nullptr, place.left, place.top, place.right - place.left,
+      centred_on(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST));
+  SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
                place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   fit_client();
 }
 
-void WinView::fit_client() {
+void FormWindow::fit_client() {
   // Where the frame Windows drew differs from the one it gave for this DPI,
   // the client area keeps the design's size all the same.
   RECT client;
-  GetClientRect(form_, &client);
+  GetClientRect(window_, &client);
   const LONG dx = twips_.to_pixels(design::client_width) - client.right;
   const LONG dy = twips_.to_pixels(design::client_height) - client.bottom;
   if (dx == 0 && dy == 0) return;
   RECT outer;
-  GetWindowRect(form_, &outer);
-  SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left + dx,
+  GetWindowRect(window_, &outer);
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + dx,
                outer.bottom - outer.top + dy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void WinView::dpi_changed(UINT dpi, const RECT& suggested) {
+void FormWindow::dpi_changed(UINT dpi, const RECT& suggested) {
   // A window the player left at the designed size keeps it; one the player
   // resized keeps the size Windows suggests.
   RECT client;
-  GetClientRect(form_, &client);
+  GetClientRect(window_, &client);
   const bool designed =
       client.right == twips_.to_pixels(design::client_width) &&
       client.bottom == twips_.to_pixels(design::client_height);
   dpi_ = dpi;
   twips_ = Twips::at_dpi(dpi);
-  fonts_.make(dpi);
-  for (bool goal : {false, true}) {
-    place(blocks_[goal ? 1 : 0], block_rect(goal));
-  }
-  for (const auto& [key, window] : widgets_) {
-    const Control* c = model_.find(key.first, key.second);
-    place(window, twips_.rect(c->left, c->top, c->width, c->height));
+  Fonts fresh(dpi);
+  for (const auto& b : blocks_) b->place();
+  for (const auto& [key, window] : controls_) {
+    const PixelRect at = rect_of(*model_.find(key.first, key.second));
+    SetWindowPos(window, nullptr, at.x, at.y, at.width, at.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(window, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font_for(c->name)), TRUE);
+                 reinterpret_cast<WPARAM>(fresh.for_control(key.first)), TRUE);
   }
-  SetWindowPos(form_, nullptr, suggested.left, suggested.top,
+  fonts_ = std::move(fresh);  // the old fonts go once no control shows them
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top,
                suggested.right - suggested.left,
                suggested.bottom - suggested.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (designed) fit_client();
-  InvalidateRect(form_, nullptr, TRUE);
+  // Every child drawn afresh at the new size: the form clips its children,
+  // so invalidating the form alone would leave them as they were drawn.
+  RedrawWindow(window_, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace tumbra

@@ -16,11 +16,16 @@ struct Libraries {
   decltype(&CreateStdAccessibleObject) standard_object = nullptr;
   decltype(&LresultFromObject) answer = nullptr;
   decltype(&SysAllocString) make_text = nullptr;
+  // The annotations a screen reader reads beside the objects; nullptr
+  // where the system has none.
+  IAccPropServices* annotations = nullptr;
   bool loaded() const { return standard_object && answer && make_text; }
 };
 
 // Loads them once, and starts COM on this thread, through which a screen
 // reader's answer is marshalled.
 const Libraries& libraries();
+// Whether they have been loaded.
+bool libraries_loaded();
 
 }  // namespace tumbra

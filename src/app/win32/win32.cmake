@@ -40,7 +40,7 @@ add_library(tumbra_win32 STATIC
   ${win32}/block_window.cpp
   ${win32}/circle_pixels.cpp
   ${win32}/fonts.cpp
-  ${win32}/form_events.cpp
+  ${win32}/form_window.cpp
   ${win32}/placement.cpp
   ${win32}/screen_reader_libraries.cpp
   ${win32}/win_view.cpp

@@ -4,104 +4,63 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-#include <vector>
+#include <string>
 
 #include "app/win32/accessible.h"
 #include "app/win32/block_window.h"
-#include "app/win32/win_view.h"
+#include "app/win32/form_window.h"
+#include "toolkit/program_error.h"
 
 namespace tumbra::win32 {
 
 namespace {
 
-// Every window of the views, by its handle; a few dozen at most.
-struct Mark {
-  HWND window;
-  WinView* view;
-  std::uint32_t serial;
-};
-std::vector<Mark> marks;
-
-const Mark* mark_of(HWND window) {
-  const auto it = std::find_if(marks.begin(), marks.end(),
-                               [&](const Mark& m) { return m.window == window; });
-  return it == marks.end() ? nullptr : &*it;
-}
-
-void unmark(HWND window) {
-  marks.erase(std::remove_if(marks.begin(), marks.end(),
-                             [&](const Mark& m) { return m.window == window; }),
-              marks.end());
-}
-
+// The classes as Windows registered them, by which a window is told apart.
+ATOM form_atom = 0;
+ATOM block_atom = 0;
+ATOM button_atom = 0;
+ATOM label_atom = 0;
 // What the system's button and label do, under the game's classes.
 WNDPROC system_button = nullptr;
 WNDPROC system_label = nullptr;
 
+ATOM atom_of(HWND window) {
+  return window == nullptr ? 0
+                           : static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM));
+}
+
+template <class Object>
+Object* held(HWND window) {
+  return reinterpret_cast<Object*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
 LRESULT CALLBACK form_procedure(HWND window, UINT message, WPARAM wparam,
                                 LPARAM lparam) {
-  WinView* view = view_of(window);
-  switch (message) {
-    case WM_COMMAND:
-      if (view != nullptr && HIWORD(wparam) == BN_CLICKED) {
-        view->clicked(window, LOWORD(wparam));
-      }
-      return 0;
-    case WM_CTLCOLORSTATIC:
-      if (view != nullptr) {
-        if (HBRUSH brush = view->tries_colours(reinterpret_cast<HDC>(wparam),
-                                               reinterpret_cast<HWND>(lparam))) {
-          return reinterpret_cast<LRESULT>(brush);
-        }
-      }
-      break;
-    case WM_ACTIVATE:
-      if (view != nullptr && view->window() == window) {
-        view->remember_focus(LOWORD(wparam) != WA_INACTIVE);
-        return 0;
-      }
-      break;
-    case WM_CLOSE:
-      // The game's own window or a retired one: either way the player, or
-      // Windows, asked the program to end.
-      if (view != nullptr) view->end();
-      return 0;
-    case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION:
-      if (wparam && view != nullptr) view->end();
-      return 0;
-    case WM_DPICHANGED:
-      if (view != nullptr && view->window() == window) {
-        view->dpi_changed(HIWORD(wparam),
-                          *reinterpret_cast<const RECT*>(lparam));
-        return 0;
-      }
-      break;
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-    case WM_THEMECHANGED:
-      if (view != nullptr && view->window() == window) view->colours_changed();
-      break;
-    case retire: DestroyWindow(window); return 0;
-    case WM_NCDESTROY: unmark(window); break;
+  FormWindow* form = held<FormWindow>(window);
+  if (form == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    hold(window, nullptr);
+    delete form;
+    return DefWindowProcW(window, message, wparam, lparam);
   }
-  return DefWindowProcW(window, message, wparam, lparam);
+  return form->handle(message, wparam, lparam);
 }
 
 LRESULT CALLBACK block_procedure(HWND window, UINT message, WPARAM wparam,
                                  LPARAM lparam) {
+  BlockWindow* block = held<BlockWindow>(window);
   switch (message) {
     case WM_ERASEBKGND: return 1;  // the paint covers every pixel
     case WM_PAINT:
-      paint_block(window, view_of(window));
+      if (block == nullptr) break;
+      block->paint();
       return 0;
     case WM_GETOBJECT:
       if (LRESULT answer = answer_get_object(window, wparam, lparam)) {
         return answer;
       }
       break;
-    case WM_NCDESTROY: unmark(window); break;
+    case WM_NCDESTROY: hold(window, nullptr); break;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }
@@ -155,8 +114,8 @@ LRESULT CALLBACK control_procedure(WNDPROC system, HWND window, UINT message,
         SetCapture(window);
         SendMessageW(window, BM_SETSTATE, TRUE, 0);
       }
-      if (WinView* view = view_of(window)) {
-        view->turn_pressed(window, code, shift_state(wparam),
+      if (FormWindow* form = form_of(window)) {
+        form->turn_pressed(window, code, shift_state(wparam),
                            {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
       }
       return message == WM_XBUTTONDOWN || message == WM_XBUTTONDBLCLK ? TRUE
@@ -174,13 +133,8 @@ LRESULT CALLBACK control_procedure(WNDPROC system, HWND window, UINT message,
       return 0;
     }
   }
-  switch (message) {
-    case WM_GETOBJECT:
-      if (LRESULT answer = answer_get_object(window, wparam, lparam)) {
-        return answer;
-      }
-      break;
-    case WM_NCDESTROY: unmark(window); break;
+  if (message == WM_GETOBJECT) {
+    if (LRESULT answer = answer_get_object(window, wparam, lparam)) return answer;
   }
   return system_does(window, message, wparam, lparam);
 }
@@ -195,25 +149,36 @@ LRESULT CALLBACK label_procedure(HWND window, UINT message, WPARAM wparam,
   return control_procedure(system_label, window, message, wparam, lparam);
 }
 
+ATOM registered(const WNDCLASSEXW& type) {
+  const ATOM atom = RegisterClassExW(&type);
+  if (atom == 0) {
+    throw ProgramError("Windows refused the window class " +
+                       std::string(type.lpszClassName, type.lpszClassName +
+                                   lstrlenW(type.lpszClassName)));
+  }
+  return atom;
+}
+
 // The system's class `system` under the name `name`, with `procedure`.
-void superclass(const wchar_t* system, const wchar_t* name, WNDPROC procedure,
+ATOM superclass(const wchar_t* system, const wchar_t* name, WNDPROC procedure,
                 WNDPROC& system_procedure) {
   WNDCLASSEXW type{};
   type.cbSize = sizeof type;
-  GetClassInfoExW(nullptr, system, &type);
+  if (!GetClassInfoExW(nullptr, system, &type)) {
+    throw ProgramError("Windows has no window class " +
+                       std::string(system, system + lstrlenW(system)));
+  }
   system_procedure = type.lpfnWndProc;
   type.lpfnWndProc = procedure;
   type.hInstance = GetModuleHandleW(nullptr);
   type.lpszClassName = name;
-  RegisterClassExW(&type);
+  return registered(type);
 }
 
 }  // namespace
 
 void register_classes() {
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
+  if (form_atom != 0) return;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW form{};
   form.cbSize = sizeof form;
@@ -225,31 +190,36 @@ void register_classes() {
   form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   form.lpszClassName = form_class;
-  RegisterClassExW(&form);
   WNDCLASSEXW block{};
   block.cbSize = sizeof block;
+  // A block drawn at a new size is drawn afresh, all of it.
+  block.style = CS_HREDRAW | CS_VREDRAW;
   block.lpfnWndProc = block_procedure;
   block.hInstance = instance;
   block.hCursor = form.hCursor;
   block.lpszClassName = block_class;
-  RegisterClassExW(&block);
-  superclass(L"BUTTON", button_class, button_procedure, system_button);
-  superclass(L"STATIC", label_class, label_procedure, system_label);
+  const ATOM blocks = registered(block);
+  button_atom = superclass(L"BUTTON", button_class, button_procedure, system_button);
+  label_atom = superclass(L"STATIC", label_class, label_procedure, system_label);
+  block_atom = blocks;
+  form_atom = registered(form);
 }
 
-void mark(HWND window, WinView* view, std::uint32_t serial) {
-  unmark(window);
-  marks.push_back({window, view, serial});
+void hold(HWND window, void* object) {
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
 }
 
-WinView* view_of(HWND window) {
-  const Mark* m = mark_of(window);
-  return m == nullptr ? nullptr : m->view;
+FormWindow* form_of(HWND window) {
+  const ATOM atom = atom_of(window);
+  if (atom != 0 && atom == form_atom) return held<FormWindow>(window);
+  if (atom == 0 || (atom != button_atom && atom != label_atom)) return nullptr;
+  HWND parent = GetParent(window);
+  return atom_of(parent) == form_atom ? held<FormWindow>(parent) : nullptr;
 }
 
-std::uint32_t serial_of(HWND window) {
-  const Mark* m = mark_of(window);
-  return m == nullptr ? 0 : m->serial;
+BlockWindow* block_of(HWND window) {
+  const ATOM atom = atom_of(window);
+  return atom != 0 && atom == block_atom ? held<BlockWindow>(window) : nullptr;
 }
 
 }  // namespace tumbra::win32

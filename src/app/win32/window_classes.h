@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Tumbra! developers
 //
-// The windows the Windows view is made of, and what each carries: the
-// view it belongs to and the load it was made for, kept in the program's
-// own memory until the window is destroyed.
+// The window classes the Windows view is made of, and how a window finds
+// the object it shows: the form and each block carry theirs on the window
+// itself (GWLP_USERDATA) until the window is destroyed; a button or the
+// label belongs to the form that is its parent.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,8 @@
 
 namespace tumbra {
 
-class WinView;
+class BlockWindow;
+class FormWindow;
 
 namespace win32 {
 
@@ -41,14 +43,17 @@ constexpr int id_of(ControlName name, std::int16_t index) {
 }
 inline constexpr int reset_id = 200;
 
-// Registers the view's window classes, once.
+// Registers the view's window classes, once. Throws ProgramError naming a
+// class that Windows refused.
 void register_classes();
 
-// Marks `window` as the view's, made for load `serial`; the mark goes with
-// the window.
-void mark(HWND window, WinView* view, std::uint32_t serial);
-WinView* view_of(HWND window);
-std::uint32_t serial_of(HWND window);
+// The window carries `object` until it is destroyed.
+void hold(HWND window, void* object);
+// The form that `window` is, or whose control it is; nullptr for any other
+// window, and once the window is gone.
+FormWindow* form_of(HWND window);
+// The block that `window` is, or nullptr.
+BlockWindow* block_of(HWND window);
 
 }  // namespace win32
 }  // namespace tumbra

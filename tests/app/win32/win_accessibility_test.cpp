@@ -113,8 +113,10 @@ TEST(WindowsWindow, ScreenReadersReadEveryControlAndHearOfEachNewColour) {
        ROLE_SYSTEM_PUSHBUTTON},
       {v.widget(ControlName::Reset, 0), "Reset",
        "Starts the game over at level 1", ROLE_SYSTEM_PUSHBUTTON},
-      {v.widget(ControlName::Tries, 0), "Tries",
-       "0 tries made; the minimum for this level is 4", ROLE_SYSTEM_STATICTEXT},
+      // A live region, heard by its name.
+      {v.widget(ControlName::Tries, 0),
+       "0 tries made; the minimum for this level is 4", "Tries",
+       ROLE_SYSTEM_STATICTEXT},
       {v.block(false), "Play board",
        "Five rows of five circles, turned by the Turn buttons",
        ROLE_SYSTEM_GROUPING},
@@ -150,7 +152,7 @@ TEST(WindowsWindow, ScreenReadersReadEveryControlAndHearOfEachNewColour) {
   UnhookWinEvent(hook);
   EXPECT_EQ(circle(3).name, "Play board, row 1, column 3, white");
   EXPECT_EQ(circle(13).name, "Play board, row 3, column 3, red");
-  EXPECT_EQ(testing::read_accessible(v.widget(ControlName::Tries, 0)).description,
+  EXPECT_EQ(testing::read_accessible(v.widget(ControlName::Tries, 0)).name,
             "1 try made; the minimum for this level is 4");
   for (LONG child : {1, 3, 11, 13}) {
     EXPECT_NE(std::find(heard.begin(), heard.end(),

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -19,6 +20,9 @@
 #include "../../support/stand_in_form.h"
 #include "../../support/win_game.h"
 #include "app/form1_design.h"
+#include "app/game_window.h"
+#include "app/win32/fonts.h"
+#include "app/win32/window_classes.h"
 
 namespace tumbra {
 namespace testing {
@@ -94,17 +98,28 @@ TEST(WindowsWindow, ShowsTheDesignedWindowCentredWithEveryControlInItsCell) {
   for (const Cell& c : cells) {
     const PixelRect expected = twips.rect(c.left, c.top, c.width, c.height);
     EXPECT_EQ(v.pixels(c.name, c.index), expected) << int(c.name) << c.index;
-    if (HWND w = v.widget(c.name, c.index)) {
+    // A circle is painted by its block; every other control is a window.
+    HWND w = v.widget(c.name, c.index);
+    EXPECT_EQ(w == nullptr, c.name == ControlName::Piece) << int(c.name);
+    if (w != nullptr) {
       EXPECT_EQ(placed(w), expected);
     }
   }
   HWND tries = v.widget(ControlName::Tries, 0);
   EXPECT_EQ(testing::window_text(tries), L" 0/ 4");
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(tries, WM_GETFONT, 0, 0)),
-             sizeof font, &font);
-  EXPECT_EQ(std::wstring(font.lfFaceName), designed_family());
-  EXPECT_EQ(font.lfHeight, -std::lround(13.5 * v.dpi() / 72));
+  // The face Windows draws the label in, as it chose it.
+  const HFONT shown = reinterpret_cast<HFONT>(SendMessageW(tries, WM_GETFONT, 0, 0));
+  HDC screen = GetDC(tries);
+  HGDIOBJ before = SelectObject(screen, shown);
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(screen, LF_FACESIZE, face);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(screen, &metrics);
+  SelectObject(screen, before);
+  ReleaseDC(tries, screen);
+  EXPECT_EQ(std::wstring(face), designed_family());
+  EXPECT_EQ(metrics.tmHeight - metrics.tmInternalLeading,
+            std::lround(13.5 * v.dpi() / 72));
   // Red on green, whatever the theme.
   HDC dc = CreateCompatibleDC(nullptr);
   EXPECT_NE(SendMessageW(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -187,15 +202,21 @@ TEST(WindowsWindow, ReloadsLeaveNoOldWindowAlive) {
   const int windows = windows_of_this_thread();
   RECT place;
   GetWindowRect(game.view.window(), &place);
-  for (int i = 0; i < 50; ++i) {
-    SetWindowPos(game.view.window(), nullptr, place.left + 40, place.top + 30,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // the player moved it
-    game.click_reset();
-    EXPECT_TRUE(testing::settle_until([&] {
+  auto at = [&](const RECT& wanted) {
+    return testing::settle_until([&] {
       RECT now;
       GetWindowRect(game.view.window(), &now);
-      return EqualRect(&now, &place);
-    })) << "centred again after reload " << i;
+      return EqualRect(&now, &wanted);
+    });
+  };
+  RECT moved = place;
+  OffsetRect(&moved, 40, 30);
+  for (int i = 0; i < 50; ++i) {
+    SetWindowPos(game.view.window(), nullptr, moved.left, moved.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);  // the player moved it
+    ASSERT_TRUE(at(moved)) << "moved before reload " << i;
+    game.click_reset();
+    EXPECT_TRUE(at(place)) << "centred again after reload " << i;
   }
   game.play("L1 L3 R2 R4");  // won by a press whose button the reload retires
   testing::settle();
@@ -203,10 +224,59 @@ TEST(WindowsWindow, ReloadsLeaveNoOldWindowAlive) {
   EXPECT_EQ(windows_of_this_thread(), windows);
 }
 
-// On a monitor of another DPI, every control and font takes the new size.
+// The pixels `window` shows.
+std::vector<std::uint32_t> shown_pixels(HWND window) {
+  RECT area;
+  GetClientRect(window, &area);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = area.right;
+  info.bmiHeader.biHeight = -area.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(window);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP image = CreateDIBSection(copy, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ before = SelectObject(copy, image);
+  BitBlt(copy, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> shown(first, first + area.right * area.bottom);
+  SelectObject(copy, before);
+  DeleteObject(image);
+  DeleteDC(copy);
+  ReleaseDC(window, screen);
+  return shown;
+}
+
+// Counts the fonts a control was still showing when they were deleted.
+int lost_fonts = 0;
+LRESULT CALLBACK watch_fonts(HWND window, UINT message, WPARAM wparam,
+                             LPARAM lparam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_SETFONT) {
+    const auto old = reinterpret_cast<HFONT>(DefSubclassProc(window, WM_GETFONT, 0, 0));
+    if (old != nullptr && GetObjectType(old) != OBJ_FONT) ++lost_fonts;
+  }
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+LONG font_height(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  return font.lfHeight;
+}
+
+// On a monitor of another DPI, every control, font and circle takes the
+// new size, each control given its new font before the old one goes; and
+// the Turn buttons follow the system's text size.
 TEST(WindowsWindow, AChangeOfDpiRedrawsTheWindowAtTheNewSize) {
   WinGame game;
   WinView& v = game.view;
+  lost_fonts = 0;
+  for (ControlName name : {ControlName::Turn, ControlName::Reset, ControlName::Tries}) {
+    SetWindowSubclass(v.widget(name, name == ControlName::Turn), watch_fonts, 1, 0);
+  }
   const UINT dpi = 144;
   const Twips twips = Twips::at_dpi(dpi);
   RECT suggested{100, 100, 100 + twips.to_pixels(6255),
@@ -222,11 +292,34 @@ TEST(WindowsWindow, AChangeOfDpiRedrawsTheWindowAtTheNewSize) {
   EXPECT_EQ(client.bottom, 242);
   EXPECT_EQ(placed(v.widget(ControlName::Turn, 4)), twips.rect(3360, 1440, 495, 495));
   EXPECT_EQ(placed(v.block(true)), twips.rect(3840, 0, 2415, 2415));
-  LOGFONTW font{};
-  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(
-                 v.widget(ControlName::Reset, 0), WM_GETFONT, 0, 0)),
-             sizeof font, &font);
-  EXPECT_EQ(font.lfHeight, -27);
+  EXPECT_EQ(font_height(v.widget(ControlName::Reset, 0)), -27);
+  EXPECT_EQ(lost_fonts, 0);
+  // What the blocks show once the change is painted is what they paint
+  // afresh. Wine repaints a child it resized all over whatever its class
+  // asks; Windows, only where its class asks for it at every new size.
+  testing::settle();
+  for (bool goal : {false, true}) {
+    EXPECT_EQ(GetClassLongPtrW(v.block(goal), GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW),
+              CS_HREDRAW | CS_VREDRAW);
+    const auto shown = shown_pixels(v.block(goal));
+    InvalidateRect(v.block(goal), nullptr, FALSE);
+    UpdateWindow(v.block(goal));
+    EXPECT_TRUE(shown == shown_pixels(v.block(goal))) << "block " << goal;
+  }
+
+  NONCLIENTMETRICSW system{}, larger{};
+  system.cbSize = larger.cbSize = sizeof system;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof system, &system, 0);
+  larger = system;
+  larger.lfMessageFont.lfHeight = system.lfMessageFont.lfHeight * 2;
+  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0);
+  SendMessageW(v.window(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+  NONCLIENTMETRICSW now{};
+  now.cbSize = sizeof now;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof now, &now, 0, dpi);
+  EXPECT_EQ(font_height(v.widget(ControlName::Turn, 1)), now.lfMessageFont.lfHeight);
+  SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof system, &system, 0);
+  EXPECT_EQ(lost_fonts, 0);
 }
 
 // A request to end, from Windows or the player, ends the program at once:
@@ -270,6 +363,61 @@ TEST(WindowsWindow, TwoThousandRandomEventsKeepEveryInvariant) {
   const auto report = testing::random_play(game, plan, seed);
   testing::print_report("Windows window", seed, report);
   EXPECT_EQ(report.events, plan.events);
+}
+
+// Windows refusing what the window needs stops the program and names it,
+// as the Qt window does. The stop's own box is refused too, so that
+// nothing waits for a player.
+const wchar_t* refused = nullptr;
+LRESULT CALLBACK refuse(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND) {
+    const wchar_t* type = reinterpret_cast<CBT_CREATEWNDW*>(lparam)->lpcs->lpszClass;
+    if (IS_INTRESOURCE(type) ? LOWORD(type) == 32770
+                             : lstrcmpW(type, L"#32770") == 0 ||
+                                   (refused && lstrcmpW(type, refused) == 0)) {
+      return 1;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+void started_refusing(const wchar_t* type) {
+  refused = type;
+  SetWindowsHookExW(WH_CBT, refuse, nullptr, GetCurrentThreadId());
+  GameWindow<WinView> game;
+  game.model.start();
+}
+
+TEST(WindowsWindowDeathTest, WhatWindowsRefusesStopsTheProgramNamed) {
+  const char* said = "^tumbra: stopped by a programming error: ";
+  EXPECT_EXIT(started_refusing(L"TumbraForm"), ::testing::ExitedWithCode(1),
+              std::string(said) + "the window could not be made");
+  EXPECT_EXIT(started_refusing(win32::block_class), ::testing::ExitedWithCode(1),
+              std::string(said) + "the window of the play board could not be made");
+  EXPECT_EXIT(
+      {
+        WNDCLASSEXW taken{};
+        taken.cbSize = sizeof taken;
+        taken.lpfnWndProc = DefWindowProcW;
+        taken.hInstance = GetModuleHandleW(nullptr);
+        taken.lpszClassName = win32::block_class;
+        RegisterClassExW(&taken);
+        started_refusing(nullptr);
+      },
+      ::testing::ExitedWithCode(1),
+      std::string(said) + "Windows refused the window class TumbraBlock");
+  EXPECT_EXIT(
+      {
+        GameWindow<WinView> game;
+        game.model.start();
+        refused = nullptr;
+        SetWindowsHookExW(WH_CBT, refuse, nullptr, GetCurrentThreadId());
+        run_message_loop(game.view, [](LPMSG, HWND, UINT, UINT) -> BOOL {
+          SetLastError(ERROR_INVALID_PARAMETER);
+          return -1;
+        });
+      },
+      ::testing::ExitedWithCode(1), std::string(said) + "the message loop failed");
 }
 
 }  // namespace

@@ -13,11 +13,21 @@
 //   window_probe close        asks that window to close (WM_CLOSE)
 //   window_probe end-session  ends the session for it, as Windows does at
 //                             logoff (WM_QUERYENDSESSION, WM_ENDSESSION)
+//   window_probe box          prints, as JSON, the title and text of the
+//                             box the game shows, as a screen reader reads
+//                             them from the dialog
+//   window_probe listen       prints, as JSON lines until its input ends,
+//                             what a screen reader hears unasked: each live
+//                             region's change by the name and live setting
+//                             it has then, and each dialog as it starts;
+//                             first, whether this system keeps the
+//                             annotations that set a live region
 #include <windows.h>
 
 #include <oleacc.h>
 
 #include <cstdio>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -112,13 +122,121 @@ std::string frame(HWND window) {
   return node("frame", json(title), "\"\"", children);
 }
 
+// One accessible object's name.
+std::string name_of(HWND window, LONG object) {
+  IAccessible* read = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(object),
+                                        __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&read)))) {
+    return "null";
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  BSTR name = nullptr;
+  read->get_accName(self, &name);
+  const std::string out = json(name);
+  SysFreeString(name);
+  read->Release();
+  return out;
+}
+
+// A box: its title as its window's name, its text as its text's.
+std::string box_json(HWND box) {
+  return "{\"title\": " + name_of(box, OBJID_CLIENT) +
+         ", \"text\": " + name_of(GetDlgItem(box, 0xFFFF), OBJID_CLIENT) + "}";
+}
+
+// UI Automation's LiveSetting of `window`, read as a screen reader reads
+// it: -1 where UI Automation cannot be asked. The compiler's headers lack
+// its client interfaces, so their two methods are called by their places.
+int live_setting(HWND window) {
+  static const CLSID automation = {0xff48dba4, 0x60ef, 0x4201,
+                                   {0xaa, 0x87, 0x54, 0x10, 0x3e, 0xef, 0x59, 0x4e}};
+  static const IID client = {0x30cbe57d, 0xd9d0, 0x452a,
+                             {0xab, 0x13, 0x7a, 0xc5, 0xac, 0x48, 0x25, 0xee}};
+  void** uia = nullptr;
+  if (FAILED(CoCreateInstance(automation, nullptr, CLSCTX_INPROC_SERVER, client,
+                              reinterpret_cast<void**>(&uia)))) {
+    return -1;
+  }
+  // IUIAutomation::ElementFromHandle, then the element's
+  // GetCurrentPropertyValue(UIA_LiveSettingPropertyId).
+  using FromHandle = HRESULT(STDMETHODCALLTYPE*)(void*, HWND, void**);
+  using Property = HRESULT(STDMETHODCALLTYPE*)(void*, int, VARIANT*);
+  void** element = nullptr;
+  VARIANT value{};
+  const bool read =
+      SUCCEEDED(reinterpret_cast<FromHandle>((*reinterpret_cast<void***>(uia))[6])(
+          uia, window, reinterpret_cast<void**>(&element))) &&
+      SUCCEEDED(reinterpret_cast<Property>((*reinterpret_cast<void***>(element))[10])(
+          element, 30135, &value));
+  if (element) reinterpret_cast<IUnknown*>(element)->Release();
+  reinterpret_cast<IUnknown*>(uia)->Release();
+  return read && value.vt == VT_I4 ? static_cast<int>(value.lVal) : -1;
+}
+
+// Whether this system keeps a window's annotations, tried on a window of
+// the probe's own with the live setting's.
+bool keeps_annotations() {
+  static const GUID live = {0xc12bcd8e, 0x2a8e, 0x4950,
+                            {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+  IAccPropServices* annotations = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr,
+                              CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                              reinterpret_cast<void**>(&annotations)))) {
+    return false;
+  }
+  HWND own = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr,
+                             nullptr, nullptr, nullptr);
+  VARIANT polite{};
+  polite.vt = VT_I4;
+  polite.lVal = 1;
+  const bool kept = SUCCEEDED(annotations->SetHwndProp(
+      own, OBJID_CLIENT, CHILDID_SELF, live, polite));
+  DestroyWindow(own);
+  annotations->Release();
+  return kept;
+}
+
+void CALLBACK heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
+                    LONG, DWORD, DWORD) {
+  if (event == EVENT_SYSTEM_DIALOGSTART) {
+    std::printf("{\"dialog\": %s}\n", box_json(window).c_str());
+  } else if (object == OBJID_CLIENT) {
+    std::printf("{\"live\": %s, \"setting\": %d}\n",
+                name_of(window, OBJID_CLIENT).c_str(), live_setting(window));
+  }
+  std::fflush(stdout);
+}
+
+int listen() {
+  std::printf("{\"annotations\": %s}\n", keeps_annotations() ? "true" : "false");
+  std::fflush(stdout);
+  for (DWORD event : {EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_SYSTEM_DIALOGSTART}) {
+    SetWinEventHook(event, event, nullptr, heard, 0, 0, WINEVENT_OUTOFCONTEXT);
+  }
+  const DWORD thread = GetCurrentThreadId();
+  std::thread([thread] {
+    char rest[64];
+    DWORD read = 0;
+    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), rest, sizeof rest, &read,
+                    nullptr) && read > 0) {
+    }
+    PostThreadMessageW(thread, WM_QUIT, 0, 0);
+  }).detach();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string verb = argc == 2 ? argv[1] : "";
   const std::vector<HWND> windows = game_windows();
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (verb == "listen") return listen();
   if (verb == "tree") {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::vector<std::string> frames;
     for (HWND window : windows) frames.push_back(frame(window));
     std::printf("%s\n", node("application", "\"tumbra\"", "\"\"", frames).c_str());
@@ -141,6 +259,22 @@ int main(int argc, char** argv) {
                 work.bottom);
     return 0;
   }
+  if (verb == "box") {
+    HWND box = nullptr;
+    EnumThreadWindows(
+        GetWindowThreadProcessId(windows[0], nullptr),
+        [](HWND window, LPARAM out) -> BOOL {
+          wchar_t type[16] = {};
+          GetClassNameW(window, type, 16);
+          if (std::wstring(type) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+          *reinterpret_cast<HWND*>(out) = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr) return 1;
+    std::printf("%s\n", box_json(box).c_str());
+    return 0;
+  }
   if (verb == "close") {
     PostMessageW(windows[0], WM_CLOSE, 0, 0);
     return 0;
@@ -154,6 +288,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", agreed ? "agreed" : "refused");
     return agreed ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: window_probe tree|place|close|end-session\n");
+  std::fprintf(stderr,
+               "usage: window_probe tree|place|close|end-session|box|listen\n");
   return 2;
 }
