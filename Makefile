@@ -51,8 +51,9 @@ test: test-build build-sanitize windows-test-build
 	$(MAKE) package-check
 
 # The Windows programs, cross-built by Debian's mingw-w64 and packed for
-# players in build-windows/tumbra-VERSION-windows-x86_64.zip, with the
-# source they were built from beside it.
+# players in build-windows/tumbra-VERSION-windows-x86_64.zip and the
+# installer build-windows/tumbra-VERSION-x64.msi, with the source they were
+# built from beside them.
 windows:
 	@$(DEPS) windows
 	cmake --preset windows
@@ -65,9 +66,11 @@ windows-test-build:
 	cmake --preset windows-test
 	cmake --build --preset windows-test
 
-# The zip's files, and a second, varied build of it (needs root).
-windows-check: windows
+# The zip's files, and a second, varied build of it (needs root); the
+# installer installed, upgraded and removed under Wine.
+windows-check: windows windows-test-build
 	tests/package/check_windows.sh build-windows
+	tests/package/check_msi.sh build-windows build-windows-test
 
 # The browser's game: one page holding its script and WebAssembly module,
 # and beside it the manifest, icon and worker that a web server offers with

@@ -16,7 +16,8 @@
 #          does (lintian, hardening-check, autopkgtest, piuparts) needs
 # web      what building the browser's page and testing it in Chromium,
 #          Firefox ESR and WebKitGTK needs
-# windows  what cross-building the Windows programs and their zip needs
+# windows  what cross-building the Windows programs, their zip and their
+#          installer needs
 # bench    what the benchmarks need
 # icons    what rendering the icon's PNG sizes needs
 # debian13 what checking the suite on a fresh Debian 13 root needs
@@ -41,7 +42,8 @@ declare -A groups=(
           dbus-daemon dbus-bin wmctrl wine wine64 googletest unzip orca"
   [web]="emscripten node-jsdom chromium firefox-esr webkit2gtk-driver xvfb nodejs:node
          npm:npm"
-  [windows]="make cmake python3 git g++-mingw-w64-x86-64-posix"
+  [windows]="make cmake python3 git g++-mingw-w64-x86-64-posix wixl msitools
+             faketime"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
   [icons]="librsvg2-bin icoutils"
   [debian13]="debootstrap git"

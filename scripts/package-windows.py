@@ -7,24 +7,44 @@ were built from beside them:
     BUILD/tumbra-VERSION-windows-x86_64.zip
         tumbra-VERSION/tumbra.exe, tumbra-solve.exe, README.txt, NEWS.txt,
         LICENSE.txt and notices/ (what is linked in statically)
+    BUILD/tumbra-VERSION-x64.msi
+        the same files, installed for all users into Program Files\Tumbra!,
+        with a Start-menu shortcut, an entry in Settings > Apps and a major
+        upgrade (Debian's wixl builds it)
     BUILD/tumbra-VERSION-source.tar.gz
 
 Two runs on the same tree give the same bytes: the files in a fixed order,
 each dated from the Debian changelog's latest entry, with fixed owners and
-modes.
+modes, and the installer's codes made from fixed seeds.
 
-    package-windows.py BUILD-DIR
+    package-windows.py BUILD-DIR [--msi-version VERSION]
+
+With --msi-version, only an installer of that version is written (the
+tests build a newer release from the same programs so).
 """
 
 import email.utils
 import gzip
+import hashlib
 import io
 import os
+import shutil
 import subprocess
 import sys
 import tarfile
+import tempfile
 import time
+import uuid
 import zipfile
+from xml.sax.saxutils import quoteattr
+
+# Windows Installer knows the game by these for good: the seed of every
+# code and the names made from it must never change. The upgrade code and
+# each component's code stay the same in every release; the product code
+# follows the version, as a major upgrade needs; the package code follows
+# the bytes packed.
+SEED = uuid.uuid5(uuid.NAMESPACE_DNS, "tumbra.example.org")
+PUBLISHER = "The Tumbra! developers"
 
 # What the programs link in statically, and where Debian keeps its notices.
 NOTICES = {
@@ -105,10 +125,87 @@ def write_source(path, top, tree, names, stamp):
             archive.addfile(info, io.BytesIO(data))
 
 
+def code(name):
+    return "{" + str(uuid.uuid5(SEED, name)).upper() + "}"
+
+
+def write_msi(path, version, entries, icon, stamp):
+    """The installer of `entries` (name, bytes, mode), all in one feature,
+    each file its own component; built in a folder of its own, every file
+    dated `stamp` and the clock stopped there, so that two builds give the
+    same bytes."""
+    stage = tempfile.mkdtemp(prefix="tumbra-msi-")
+    try:
+        digest = hashlib.sha256(version.encode())
+        for name, data, _ in entries + [("tumbra.ico", icon, 0o644)]:
+            os.makedirs(os.path.dirname(os.path.join(stage, name)), exist_ok=True)
+            with open(os.path.join(stage, name), "wb") as f:
+                f.write(data)
+            os.utime(os.path.join(stage, name), (stamp, stamp))
+            digest.update(name.encode() + data)
+        folders = {"": [], "notices": []}
+        for name, _, _ in entries:
+            folder, _, file = name.rpartition("/")
+            key = "file." + name.replace("/", ".").replace("-", "_")
+            shortcut = ('<Shortcut Id="StartMenu" Directory="ProgramMenuFolder" '
+                        'Name="Tumbra!" Description="Tumbra! puzzle game" '
+                        'Target="[INSTALLDIR]tumbra.exe" WorkingDirectory="INSTALLDIR" '
+                        'Icon="tumbra.ico"/>' if name == "tumbra.exe" else "")
+            folders[folder].append(
+                f'<Component Id={quoteattr(key)} Guid="{code("component " + name)}" '
+                f'Win64="yes"><File Id={quoteattr(key)} Name={quoteattr(file)} '
+                f'Source={quoteattr(name)} KeyPath="yes"/>{shortcut}</Component>')
+        refs = "".join(f'<ComponentRef Id={quoteattr("file." + n.replace("/", ".").replace("-", "_"))}/>'
+                       for n, _, _ in entries)
+        wxs = f"""<?xml version="1.0" encoding="utf-8"?>
+<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">
+ <Product Id="{code('product ' + version)}" Name="Tumbra!" Language="1033"
+   Version="{version}" Manufacturer="{PUBLISHER}" UpgradeCode="{code('upgrade')}">
+  <Package InstallerVersion="500" Compressed="yes" InstallScope="perMachine"
+    Description="Tumbra! puzzle game" Manufacturer="{PUBLISHER}"/>
+  <MajorUpgrade DowngradeErrorMessage="A newer release of Tumbra! is already installed. Remove it first to install this one."/>
+  <Media Id="1" Cabinet="tumbra.cab" EmbedCab="yes"/>
+  <Icon Id="tumbra.ico" SourceFile="tumbra.ico"/>
+  <Property Id="ARPPRODUCTICON" Value="tumbra.ico"/>
+  <Property Id="ARPNOMODIFY" Value="1"/>
+  <Directory Id="TARGETDIR" Name="SourceDir">
+   <Directory Id="ProgramFiles64Folder">
+    <Directory Id="INSTALLDIR" Name="Tumbra!">{"".join(folders[""])}
+     <Directory Id="NOTICES" Name="notices">{"".join(folders["notices"])}</Directory>
+    </Directory>
+   </Directory>
+   <Directory Id="ProgramMenuFolder"/>
+  </Directory>
+  <Feature Id="Game" Level="1">{refs}</Feature>
+ </Product>
+</Wix>
+"""
+        with open(os.path.join(stage, "tumbra.wxs"), "w") as f:
+            f.write(wxs)
+        digest.update(wxs.encode())
+        # The clock stopped at the release's date for wixl and msibuild,
+        # which stamp the installer with the time: a clock that another
+        # faketime already shifts is left out first.
+        stopped = ["faketime", time.strftime("%Y-%m-%d %H:%M:%S", time.gmtime(stamp))]
+        env = {k: v for k, v in os.environ.items()
+               if k != "LD_PRELOAD" and not k.startswith("FAKETIME")}
+        env["TZ"] = "UTC"
+        subprocess.run([*stopped, "wixl", "-a", "x64", "-o", "out.msi", "tumbra.wxs"],
+                       cwd=stage, env=env, check=True, capture_output=True)
+        package = "{" + str(uuid.UUID(digest.hexdigest()[:32], version=4)).upper() + "}"
+        subprocess.run([*stopped, "msibuild", "out.msi", "-s", "Tumbra!", PUBLISHER,
+                        "x64;1033", package], cwd=stage, env=env, check=True,
+                       capture_output=True)
+        shutil.copyfile(os.path.join(stage, "out.msi"), path)
+    finally:
+        shutil.rmtree(stage, ignore_errors=True)
+
+
 def main():
-    if len(sys.argv) != 2:
+    args = sys.argv[1:]
+    if len(args) not in (1, 3) or (len(args) == 3 and args[1] != "--msi-version"):
         sys.exit(__doc__)
-    build = sys.argv[1]
+    build = args[0]
     tree = cache_value(build, "CMAKE_HOME_DIRECTORY")
     version = cache_value(build, "CMAKE_PROJECT_VERSION")
     stamp = release_time(tree)
@@ -129,11 +226,19 @@ def main():
     ]
     entries += [(f"notices/{name}", crlf(read(source)), 0o644)
                 for name, source in sorted(NOTICES.items())]
+    icon = read(os.path.join(tree, "data", "icons", "org.tumbra.Tumbra.ico"))
+    msi_version = args[2] if len(args) == 3 else version
+    msi_path = os.path.join(build, f"tumbra-{msi_version}-x64.msi")
+    write_msi(msi_path, msi_version, entries, icon, stamp)
+    if len(args) == 3:
+        print(msi_path)
+        return
     zip_path = os.path.join(build, f"{top}-windows-x86_64.zip")
     write_zip(zip_path, top, entries, stamp)
     source_path = os.path.join(build, f"{top}-source.tar.gz")
     write_source(source_path, top, tree, source_files(tree), stamp)
     print(zip_path)
+    print(msi_path)
     print(source_path)
 
 

@@ -4,8 +4,9 @@
 #
 # Checks the Windows zip that `make windows` wrote: it holds the two
 # programs, the players' README and NEWS, the licence and the notices of what is
-# linked in, and nothing else; the game is small; the source archive lies
-# beside it; and a second, varied build gives the very same bytes.
+# linked in, and nothing else; the game and its installer are small; the
+# source archive lies beside them; and a second, varied build gives the very
+# same bytes, the installer's codes included.
 #
 #   check_windows.sh BUILD-DIR
 set -uo pipefail
@@ -18,7 +19,9 @@ pass() { echo "PASS $*"; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/CMakeCache.txt")
 zip=$dir/tumbra-$version-windows-x86_64.zip
 source=$dir/tumbra-$version-source.tar.gz
-[ -f "$zip" ] && [ -f "$source" ] || { echo "FAIL no zip and source in $dir"; exit 1; }
+msi=$dir/tumbra-$version-x64.msi
+[ -f "$zip" ] && [ -f "$source" ] && [ -f "$msi" ] ||
+  { echo "FAIL no zip, installer and source in $dir"; exit 1; }
 
 top=tumbra-$version
 expected=$(printf '%s\n' "$top/LICENSE.txt" "$top/NEWS.txt" "$top/README.txt" \
@@ -30,6 +33,9 @@ listed=$(unzip -Z1 "$zip" | LC_ALL=C sort)
 size=$(unzip -Zl "$zip" "$top/tumbra.exe" | awk 'NR == 1 { print $4 }')
 [ "$size" -le 300000 ] && pass "tumbra.exe is $size bytes" ||
   fail "tumbra.exe is $size bytes, more than 300 kB"
+size=$(stat -c %s "$msi")
+[ "$size" -le 400000 ] && pass "the installer is $size bytes" ||
+  fail "the installer is $size bytes, more than 400 kB"
 tar -tzf "$source" "$top/src/app/win32/win_view.cpp" > /dev/null 2>&1 &&
   pass "the source archive holds the source" ||
   fail "the source archive lacks the Windows window's source"
@@ -45,7 +51,7 @@ if ! "$here/tests/package/varied_build.sh" "$here" "$again/other/place" \
   tail -n 30 "$again/log" | sed 's/^/    /'
 else
   grep '^varied:' "$again/log" | sed 's/^/    /'
-  for first in "$zip" "$source"; do
+  for first in "$zip" "$msi" "$source"; do
     if cmp -s "$first" "$again/other/place/$(basename "$first")"; then
       pass "$(basename "$first") is the same in two varied builds"
     else
