@@ -93,10 +93,18 @@ web-node-modules:
 
 # The page in Debian's Chromium and Firefox ESR, driven by puppeteer-core,
 # and in WebKitGTK, driven by WebKitWebDriver in a private Xvfb; its
-# upgrade from the release players hold, built from its own commit.
+# upgrade from the release players hold, built from its own commit; then
+# in Firefox ESR's and Chromium's own windows under a private Xvfb, pressed
+# with the real mouse and played by ear through Orca.
 web-test: web web-node-modules
+	@$(DEPS) web test
 	scripts/old-release.sh web build-web/previous-release
 	node tests/web/browser_test.mjs build-web/tumbra.html
+	for browser in firefox chromium; do \
+	  python3 tests/real_window/real_window_test.py --browser $$browser \
+	    --program build-web/tumbra.html --artifacts build-web/real-window \
+	    || exit 1; \
+	done
 
 # The whole suite again on a fresh Debian 13 root, made with debootstrap in
 # build-debian13/ (needs root).

@@ -171,14 +171,14 @@ class Desktop:
     def find_window(self, old=None):
         """Waits for the visible game window (a new one after a reload)."""
         def probe():
-            found = [w for w in self.windows("Tumbra!") if w != old]
+            found = [w for w in self.windows(self.program.title) if w != old]
             if not found and self.game.poll() is not None:
                 raise CaseFailed(f"the program ended with status "
                                  f"{self.game.poll()} and no window: "
                                  f"{self.stderr_text().strip()}")
             return found[0] if found else None
         self.window = wait_until("the game window", probe)
-        self.origin = self.geometry()[0]
+        self.origin, self.scale = self.program.locate(self)
         return self.window
 
     def geometry(self, window=None):
@@ -225,6 +225,21 @@ class Desktop:
         if len(raw) != width * height * 3:
             raise CaseFailed("could not read the screen")
         return raw
+
+    def popups(self):
+        """The menus and other popups that stand over every window: the
+        override-redirect windows on the screen."""
+        found = []
+        for line in run(["xwininfo", "-root", "-children"], self.env).splitlines():
+            window = line.split()[0] if line.strip().startswith("0x") else None
+            if window is None:
+                continue
+            info = run(["xwininfo", "-id", window], self.env, check=False)
+            if ("Map State: IsViewable" in info and
+                    "Override Redirect State: yes" in info and
+                    "Width: 1\n" not in info):
+                found.append(window)
+        return found
 
     def pixel(self, shot, point):
         x, y = point

@@ -4,10 +4,14 @@
 the Qt program as it is, and the Windows program under Wine, in the prefix
 that WINEPREFIX names, on the case's own display."""
 
+import functools
+import http.server
 import json
 import os
 import queue
+import shutil
 import subprocess
+import tempfile
 import threading
 
 from waits import CaseFailed, check_wine_status
@@ -36,6 +40,8 @@ def output(args, env, timeout=30):
 class QtProgram:
     """The game as built for Linux."""
     windows = False
+    browser = False
+    title = "Tumbra!"
 
     def __init__(self, path, close_helper):
         self.path = path
@@ -47,6 +53,10 @@ class QtProgram:
 
     def command(self, args):
         return [self.path, *args]
+
+    def locate(self, d):
+        """Where the game's client area stands, and at which scale."""
+        return d.geometry()[0], d.scale
 
     def accessible_tree(self, d):
         return json.loads(output([SYSTEM_PYTHON, ATSPI_TREE, "tumbra"], d.env))
@@ -69,6 +79,9 @@ class WindowsProgram:
     window manager as on a player's desktop, and ends Wine's server for
     the prefix when it ends."""
     windows = True
+    browser = False
+    title = "Tumbra!"
+    locate = QtProgram.locate
 
     def __init__(self, exe, probe):
         self.exe = exe
@@ -129,3 +142,84 @@ class WindowsProgram:
         # The server of the case's own prefix alone.
         subprocess.run(["wineserver", "-k"], env=d.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+class BrowserProgram:
+    """The page in Debian's Firefox ESR or Chromium, in a window as large as
+    the screen, with a profile of its own, served from 127.0.0.1 by the case
+    itself. The browser's own output is not the game's."""
+    windows = False
+    browser = True
+    # Off a browser's first-run pages and its traffic with the world.
+    FIREFOX_PREFS = {
+        "browser.shell.checkDefaultBrowser": False,
+        "browser.aboutwelcome.enabled": False,
+        "browser.startup.homepage_override.mstone": "ignore",
+        "startup.homepage_welcome_url": "",
+        "startup.homepage_welcome_url.additional": "",
+        "datareporting.policy.firstRunURL": "",
+        "datareporting.policy.dataSubmissionEnabled": False,
+        "toolkit.telemetry.reportingpolicy.firstRun": False,
+        "browser.newtab.preload": False,
+        "app.normandy.enabled": False,
+        "app.update.disabledForTesting": True,
+    }
+
+    def __init__(self, page, name):
+        self.page = page
+        self.name = name
+        self.title = {"firefox": "Tumbra! — Mozilla Firefox",
+                      "chromium": "Tumbra! - Chromium"}[name]
+
+    def prepare(self, env, scale):
+        class Quiet(http.server.SimpleHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(
+            Quiet, directory=os.path.dirname(os.path.abspath(self.page))))
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = (f"http://127.0.0.1:{self.server.server_address[1]}/"
+                    f"{os.path.basename(self.page)}")
+        self.profile = tempfile.mkdtemp(prefix="tumbra-browser-")
+        with open(os.path.join(self.profile, "user.js"), "w") as prefs:
+            for key, value in self.FIREFOX_PREFS.items():
+                prefs.write(f"user_pref({json.dumps(key)}, {json.dumps(value)});\n")
+        # Firefox serves a screen reader only where the desktop says one
+        # may listen; Chromium, once asked to.
+        env["GNOME_ACCESSIBILITY"] = "1"
+
+    def command(self, args):
+        if self.name == "firefox":
+            return ["firefox-esr", "--no-remote", "--profile", self.profile,
+                    "--width", "1280", "--height", "800", self.url]
+        return ["chromium", f"--user-data-dir={self.profile}", "--no-first-run",
+                "--no-default-browser-check", "--disable-background-networking",
+                "--disable-component-update", "--disable-sync",
+                "--password-store=basic", "--force-renderer-accessibility",
+                "--window-position=0,0", "--window-size=1280,800",
+                *(["--no-sandbox"] if os.getuid() == 0 else []), self.url]
+
+    def locate(self, d):
+        """The game's window as the page lays it out on the screen: found
+        by its green label, 1455 twips wide and 2400 twips in."""
+        from desktop import SCREEN
+        from waits import wait_until
+
+        def label():
+            shot = d.screenshot()
+            at = shot.find(b"\x00\xff\x00")
+            while at >= 0 and at % 3:
+                at = shot.find(b"\x00\xff\x00", at + 1)
+            if at < 0:
+                return None
+            top = at // 3 // SCREEN[0]
+            row = shot[(top + 3) * SCREEN[0] * 3:(top + 4) * SCREEN[0] * 3]
+            xs = [x for x in range(SCREEN[0]) if row[3 * x:3 * x + 3] == b"\x00\xff\x00"]
+            return xs and (xs[0], top, xs[-1] - xs[0] + 1)
+        left, top, width = wait_until("the game's window in the page", label)
+        scale = width / 97
+        return (round(left - 160 * scale), top), scale
+
+    def finish(self, d):
+        self.server.shutdown()
+        shutil.rmtree(self.profile, ignore_errors=True)

@@ -15,10 +15,14 @@ The program is the Qt one, or the Windows one (a .exe) under Wine.
     real_window_test.py --program build-windows-test/tumbra.exe
                         --probe build-windows-test/tests/window_probe.exe
                         --artifacts DIR [--case NAME] [--list]
+    real_window_test.py --program build-web/tumbra.html
+                        --browser firefox|chromium --artifacts DIR
+                        [--case NAME] [--list]
 
 The Qt cases that close the window as a window manager does need the close
 helper; without it they are not offered. --list prints the names of the
-cases for the program given (for a .exe, the Windows program's).
+cases for the program given (for a .exe, the Windows program's; with
+--browser, that browser's).
 """
 
 import argparse
@@ -27,12 +31,13 @@ import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # the source tree holds no build output
+from browser_cases import case_no_browser_menu
 from by_ear_case import case_by_ear
 from desktop import IMPORT, Desktop
 from play_cases import (
     case_typical_road_and_the_box, case_presses_match_the_model,
     case_odd_input, case_screen_reader, case_heard_unasked, case_every_level)
-from programs import QtProgram, WindowsProgram
+from programs import BrowserProgram, QtProgram, WindowsProgram
 from ring_model import LEVEL1_START, LEVEL1_GOAL
 from waits import CaseFailed, WineLost
 from wayland_case import case_wayland
@@ -48,7 +53,7 @@ from window_cases import (
 # runs on; "ends" where the program ends in it; "closes" where the Qt
 # program needs the close helper; "screenshot" where the README's picture
 # is taken after it.
-QT, WINDOWS = "qt", "windows"
+QT, WINDOWS, FIREFOX, CHROMIUM = "qt", "windows", "firefox", "chromium"
 CASES = {
     "caption_size_and_centring": (case_window_caption_size_and_centring,
                                   {"args": TOOLKIT_OPTIONS},
@@ -73,7 +78,9 @@ CASES = {
                       {QT, WINDOWS}),
     "heard_unasked": (case_heard_unasked, {}, {WINDOWS}),
     "by_ear": (case_by_ear, {"accessibility": True, "wm": "openbox",
-                             "start_game": False}, {QT}),
+                             "start_game": False}, {QT, FIREFOX, CHROMIUM}),
+    "no_browser_menu": (case_no_browser_menu, {"wm": "openbox"},
+                        {FIREFOX, CHROMIUM}),
     "close_with_box_open": (case_close_with_the_box_open, {},
                             {WINDOWS, "ends"}),
     "session_end": (case_session_end, {}, {WINDOWS, "ends"}),
@@ -84,6 +91,8 @@ LOST = "lost"
 
 
 def program_of(options):
+    if options.browser:
+        return BrowserProgram(options.program, options.browser)
     if options.program.endswith(".exe"):
         return WindowsProgram(options.program, options.probe)
     return QtProgram(options.program, options.close_helper)
@@ -106,7 +115,7 @@ def run_case(name, options):
         if "ends" not in flags and desktop.game is not None \
                 and desktop.game.poll() is not None:
             raise CaseFailed(f"the program ended with {desktop.game.poll()}")
-        errors = desktop.stderr_text()
+        errors = not desktop.program.browser and desktop.stderr_text()
         if errors:
             raise CaseFailed(f"the program wrote to stderr:\n{errors}")
         unserved = len(desktop.unserved)
@@ -124,7 +133,7 @@ def run_case(name, options):
             subprocess.run([IMPORT, "-window", "root", shot], env=desktop.env,
                            capture_output=True, timeout=10)
             print(f"  screenshot: {shot}")
-            if desktop.stderr_text():
+            if not desktop.program.browser and desktop.stderr_text():
                 print(f"  stderr: {desktop.stderr_text()}")
         return False
     finally:
@@ -144,14 +153,16 @@ def main():
     parser.add_argument("--program")
     parser.add_argument("--close-helper")
     parser.add_argument("--probe")
+    parser.add_argument("--browser", choices=[FIREFOX, CHROMIUM])
     parser.add_argument("--artifacts")
     parser.add_argument("--case", choices=sorted(CASES), action="append")
     parser.add_argument("--screenshot")
     parser.add_argument("--list", action="store_true")
     options = parser.parse_args()
-    kind = WINDOWS if (options.program or "").endswith(".exe") else QT
+    kind = options.browser or (
+        WINDOWS if (options.program or "").endswith(".exe") else QT)
     runs_on = [name for name, (_, _, flags) in CASES.items() if kind in flags]
-    offered = [name for name in runs_on if kind == WINDOWS
+    offered = [name for name in runs_on if kind != QT
                or options.close_helper or "closes" not in CASES[name][2]]
     if options.list:
         print(";".join(runs_on))

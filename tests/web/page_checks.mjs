@@ -118,10 +118,11 @@ export const boxShown = (page) => page.evaluate(() => {
   return {
     title: d.querySelector('h2').textContent,
     named: document.getElementById(d.getAttribute('aria-labelledby'))?.textContent,
+    described: document.getElementById(d.getAttribute('aria-describedby'))?.textContent,
     text: d.querySelector('p > span:last-child').textContent,
     icon: d.querySelector('.critical')?.getAttribute('aria-label') ?? '',
     buttons: [...d.querySelectorAll('button')].map((b) => b.textContent).join(' '),
-    focused: document.activeElement?.textContent,
+    focused: document.activeElement === d ? 'the box' : document.activeElement?.textContent,
   };
 });
 

@@ -65,7 +65,10 @@ mergeInto(LibraryManager.library, {
     // 2 right, 3 back, 4 forward); the game knows its own codes.
     wireTurn: function(button, index) {
       button.addEventListener('mousedown', function(event) {
-        event.preventDefault();  // no focus ring, no text selection
+        // No text selection; the keyboard, and a screen reader's locus
+        // with it, goes to the button pressed, as a native button's does.
+        event.preventDefault();
+        button.focus({preventScroll: true});
         TumbraDom.press(index, event.button, event, button);
       });
       // A touch turns once at most: on lifting (the left button), or after
@@ -130,10 +133,11 @@ mergeInto(LibraryManager.library, {
         element.className = 'circle';
         element.setAttribute('role', 'img');
       } else if (name === 'Tries') {
-        // A polite live region: each new count is read out once.
+        // Read by its name and the count in words; the count's change is
+        // said in the page's live region.
         element = document.createElement('div');
         element.className = 'tries';
-        element.setAttribute('role', 'status');
+        element.setAttribute('role', 'note');
       } else {
         element = document.createElement('button');
         element.type = 'button';
@@ -162,9 +166,6 @@ mergeInto(LibraryManager.library, {
     box.dataset.height = height;
     box.style.width = width + 'px';
     box.style.height = height + 'px';
-    box.addEventListener('contextmenu', function(event) {
-      event.preventDefault();  // the right button turns
-    });
     TumbraDom.serial = serial;
     TumbraDom.window = box;
     TumbraDom.elements = {};
@@ -222,8 +223,16 @@ mergeInto(LibraryManager.library, {
     }
     if ((all || what === 3) && name !== 'Piece') {
       caption = UTF8ToString(caption);
-      // A live region speaks when its text is replaced, even by the same.
       if (element.textContent !== caption) element.textContent = caption;
+    }
+    // Screen readers say the new tries in words, unasked, as every window
+    // tells them: each count a new alert, which a screen reader says at
+    // once, before a box that the turn opens takes the keyboard.
+    if (what === 3 && name === 'Tries' && spokenName) {
+      var said = document.createElement('div');
+      said.setAttribute('role', 'alert');
+      said.textContent = UTF8ToString(description);
+      document.getElementById('tumbra-said').replaceChildren(said);
     }
     if (spokenName) {
       element.setAttribute('aria-label', UTF8ToString(spokenName));

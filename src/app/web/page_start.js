@@ -8,6 +8,9 @@
 // and keeps a copy for playing offline; opened from the disk, it asks for
 // nothing beyond itself. A page that cannot start says so in the window.
 var tumbraServed = /^https?:$/.test(location.protocol);
+// The right mouse button turns: no menu of the browser's own opens over the
+// game or its box, wherever the press lands on the page.
+addEventListener('contextmenu', function(event) { event.preventDefault(); });
 // The folder the page is served from, and the worker's own scope in it: the
 // game's page, under any of its addresses, and nothing else of the folder.
 var tumbraFolder = tumbraServed ? new URL('./', location.href).href : '';
