@@ -6,14 +6,17 @@
 #            browsers' two test clients from npm), then runs the whole
 #            suite, headless: the game built twice (g++, and clang under
 #            the sanitizers), the real program under Xvfb, openbox, Weston
-#            and Orca; the Windows programs under Wine; the browser's page
-#            in Chromium, Firefox ESR and WebKitGTK, and its upgrade from
-#            the release players hold; the Windows zip, and the Debian
-#            package with its upgrade from that release (root, or sudo, for
-#            the second, varied builds and Debian's archive checks)
+#            and Orca; the logic and the solver on s390x and i686 under
+#            qemu; the Windows programs under Wine; the browser's page in
+#            Chromium, Firefox ESR and WebKitGTK, and its upgrade from the
+#            release players hold; the Windows zip and installer, and the Debian
+#            package, built as the archive builds it too, with its upgrade
+#            from that release (root, or sudo, for the second, varied
+#            builds, the clean roots and Debian's archive checks)
 .PHONY: all build run test test-debian13 test-build build-sanitize deb \
         package-check bench windows windows-test-build windows-check \
-        clean screenshot icons web web-run web-test web-node-modules
+        clean screenshot icons web web-run web-test web-node-modules \
+        cross-test-build archive-build
 
 DEPS := scripts/install-deps.sh
 
@@ -42,10 +45,12 @@ build-sanitize:
 # UndefinedBehaviorSanitizer and LeakSanitizer; the Windows programs under
 # Wine; then the browser's page, the Windows zip and the Debian package,
 # built and checked.
-test: test-build build-sanitize windows-test-build
+test: test-build build-sanitize windows-test-build cross-test-build
 	ctest --preset test
 	ctest --preset sanitize
 	ctest --preset windows-test
+	ctest --preset s390x-test
+	ctest --preset i686-test
 	$(MAKE) web-test
 	$(MAKE) windows-check
 	$(MAKE) package-check
@@ -59,6 +64,16 @@ windows:
 	cmake --preset windows
 	cmake --build --preset windows
 	scripts/package-windows.py build-windows
+
+# The game's logic and the solver with their tests, cross-built for s390x,
+# a big-endian machine, and for i686, a 32-bit one; they run under qemu's
+# user-mode emulation.
+cross-test-build:
+	@$(DEPS) cross
+	cmake --preset s390x-test
+	cmake --build --preset s390x-test
+	cmake --preset i686-test
+	cmake --build --preset i686-test
 
 # The Windows programs and their tests, which run under Wine.
 windows-test-build:
@@ -119,13 +134,26 @@ deb:
 # Lintian, the files, hardening and a reproducible second build; then the
 # package installed, tested and purged as Debian tests it (autopkgtest,
 # piuparts; needs root).
-package-check: deb
+package-check: deb archive-build
 	tests/package/check_package.sh build-deb
 	tests/package/debian_checks.sh build-deb
 
+# The package as Debian's build daemons build it: from its source package,
+# in a fresh minimal root of this release holding build-essential and its
+# build dependencies alone, as a user who is not root; on Debian 12 once
+# more without its tests (needs root). The roots stay in build-archive/.
+archive-build:
+	@$(DEPS) build package
+	scripts/archive-build.sh build-archive
+	if [ "$$(. /etc/os-release && echo "$$VERSION_CODENAME")" = bookworm ]; then \
+	  scripts/archive-build.sh build-archive nocheck; \
+	fi
+
 clean:
 	rm -rf build build-test build-sanitize build-bench build-deb build-web \
-	  build-windows build-windows-test build-windows-bench build-debian-base
+	  build-windows build-windows-test build-windows-bench build-debian-base \
+	  build-s390x build-i686
+	rm -rf --one-file-system build-archive
 	rm -rf --one-file-system build-debian13
 
 # Timings against the toolkit's own floor; see docs/performance.md.

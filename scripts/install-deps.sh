@@ -20,6 +20,8 @@
 #          installer needs
 # bench    what the benchmarks need
 # icons    what rendering the icon's PNG sizes needs
+# cross    what cross-building the logic and the solver for s390x and
+#          i686 and running their tests under emulation needs
 # debian13 what checking the suite on a fresh Debian 13 root needs
 #
 # The test tools hold clang with its sanitizer runtimes and LLVM's
@@ -35,7 +37,7 @@ declare -A groups=(
   [build]="make cmake g++ pkg-config qt6-base-dev"
   [package]="build-essential debhelper dpkg-dev lintian libgtest-dev
              fonts-dejavu-core faketime locales devscripts autopkgtest
-             piuparts mmdebstrap"
+             piuparts mmdebstrap arch-test"
   [test]="libgtest-dev libgmock-dev python3 libx11-dev xvfb xauth xdotool
           imagemagick x11-utils openbox weston desktop-file-utils appstream
           reuse clang libclang-rt-dev llvm python3-pyatspi at-spi2-core
@@ -46,6 +48,8 @@ declare -A groups=(
              faketime"
   [bench]="libbenchmark-dev libx11-dev python3 xvfb xauth"
   [icons]="librsvg2-bin icoutils"
+  [cross]="make cmake googletest g++-s390x-linux-gnu g++-i686-linux-gnu
+           qemu-user-static"
   [debian13]="debootstrap git"
 )
 
@@ -74,6 +78,7 @@ for group in "$@"; do
     add_group web
     add_group windows
     add_group bench
+    add_group cross
   fi
 done
 
@@ -89,6 +94,12 @@ else
 fi
 exec 9>> "$lock_dir/tumbra-install-deps.lock"
 flock 9
+
+# Debian 13's qemu-user holds the static emulators; its qemu-user-static
+# would also register them with the kernel for every program of the machine.
+if [ "$(. /etc/os-release && echo "$VERSION_CODENAME")" != bookworm ]; then
+  packages=("${packages[@]/#qemu-user-static/qemu-user}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

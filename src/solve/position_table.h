@@ -16,7 +16,7 @@ namespace tumbra::solve {
 class PositionTable {
  public:
   struct Entry {
-    Position key = 0;  // the top bit marks a used slot
+    Position key;  // the high word's top bit marks a used slot
     std::uint8_t depth = 0;
     std::uint8_t move = 0;
   };
@@ -30,7 +30,8 @@ class PositionTable {
   long size() const { return size_; }
 
  private:
-  static constexpr Position used = Position{1} << 127;
+  static constexpr std::uint64_t used = std::uint64_t{1} << 63;
+  static Position marked(Position p) { return {p.low, p.high | used}; }
   std::size_t slot_of(Position p) const;
   void grow();
 

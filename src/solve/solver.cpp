@@ -14,7 +14,7 @@
 namespace tumbra::solve {
 
 Position pack_rows(const std::array<std::string, 5>& rows) {
-  Position p = 0;
+  Position p;
   for (int r = 0; r < 5; ++r) {
     for (int c = 0; c < 5; ++c) {
       const char code = c < static_cast<int>(rows[r].size()) ? rows[r][c] : '0';

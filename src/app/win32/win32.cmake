@@ -71,15 +71,7 @@ add_executable(tumbra WIN32 ${win32}/main.cpp)
 target_link_libraries(tumbra PRIVATE tumbra_win32)
 tumbra_resources(tumbra "Tumbra! puzzle game")
 
-add_library(tumbra_solver STATIC
-  src/solve/position_table.cpp
-  src/solve/solver.cpp
-)
-target_link_libraries(tumbra_solver PUBLIC tumbra_logic)
-add_executable(tumbra-solve src/solve/solve_main.cpp)
-target_link_libraries(tumbra-solve PRIVATE tumbra_solver)
-target_compile_definitions(tumbra-solve PRIVATE
-  TUMBRA_VERSION="${PROJECT_VERSION}")
+include(src/solve/solver.cmake)
 tumbra_resources(tumbra-solve "Tumbra! solver: the shortest solution of each level")
 
 include(CTest)

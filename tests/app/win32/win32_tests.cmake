@@ -2,32 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
 #
 # The Windows build's tests, run under Wine when cross-built: the game's
-# logic, the Windows window and its toolkit contract, the solver's command
-# line, and what the programs import.
-if(TUMBRA_GTEST_SOURCE)
-  # Debian's GoogleTest source, built by the same compiler as the game;
-  # it names its targets GTest::gtest and GTest::gtest_main itself.
-  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-  add_subdirectory(${TUMBRA_GTEST_SOURCE} googletest EXCLUDE_FROM_ALL)
-  # Its warnings are its own: ours alone stop the build.
-  set_target_properties(gtest gtest_main PROPERTIES
-    COMPILE_WARNING_AS_ERROR OFF)
-else()
-  find_package(GTest REQUIRED)
-endif()
-
+# logic and the solver's command line, the Windows window and its toolkit
+# contract, and what the programs import.
+include(${CMAKE_CURRENT_SOURCE_DIR}/logic_tests.cmake)
 set(win32_tests ${CMAKE_CURRENT_SOURCE_DIR}/app/win32)
-add_executable(logic_tests
-  app/accessible_text_test.cpp
-  app/headless/headless_view_test.cpp
-  board/loadshapes_test.cpp
-  levels/levels_test.cpp
-  play/turnit_test.cpp
-  play/play_test.cpp
-)
-target_link_libraries(logic_tests PRIVATE tumbra_headless GTest::gtest_main)
-add_test(NAME logic_tests COMMAND logic_tests)
-
 add_executable(win32_tests app/win32/win_view_test.cpp
   app/win32/win_accessibility_test.cpp)
 target_link_libraries(win32_tests PRIVATE tumbra_win32 tumbra_headless
@@ -43,10 +21,7 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
   add_test(NAME wine_prefix COMMAND ${win32_tests}/make_prefix.sh ${prefix})
   set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine
     RESOURCE_LOCK wine ENVIRONMENT "WINEPREFIX=${prefix}")
-  add_test(NAME solver_command_line
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/solve/check_cli.sh ${PROJECT_VERSION}
-      ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tumbra-solve>)
-  set_tests_properties(logic_tests win32_tests solver_command_line PROPERTIES
+  set_tests_properties(logic_tests solver_tests win32_tests solver_command_line PROPERTIES
     FIXTURES_REQUIRED wine RESOURCE_LOCK wine
     ENVIRONMENT_MODIFICATION "WINEPREFIX=set:${prefix}")
 endif()
