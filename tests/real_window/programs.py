@@ -155,14 +155,8 @@ class BrowserProgram:
         "browser.shell.checkDefaultBrowser": False,
         "browser.aboutwelcome.enabled": False,
         "browser.startup.homepage_override.mstone": "ignore",
-        "startup.homepage_welcome_url": "",
-        "startup.homepage_welcome_url.additional": "",
-        "datareporting.policy.firstRunURL": "",
         "datareporting.policy.dataSubmissionEnabled": False,
-        "toolkit.telemetry.reportingpolicy.firstRun": False,
         "browser.newtab.preload": False,
-        "app.normandy.enabled": False,
-        "app.update.disabledForTesting": True,
     }
 
     def __init__(self, page, name):

@@ -18,10 +18,10 @@
 //                             them from the dialog
 //   window_probe listen       prints, as JSON lines until its input ends,
 //                             what a screen reader hears unasked: each live
-//                             region's change by the name and live setting
-//                             it has then, and each dialog as it starts;
-//                             first, whether this system keeps the
-//                             annotations that set a live region
+//                             region's change by the name it has then, and
+//                             each dialog as it starts; first, whether this
+//                             system keeps the annotations that make a live
+//                             region
 #include <windows.h>
 
 #include <oleacc.h>
@@ -146,35 +146,6 @@ std::string box_json(HWND box) {
          ", \"text\": " + name_of(GetDlgItem(box, 0xFFFF), OBJID_CLIENT) + "}";
 }
 
-// UI Automation's LiveSetting of `window`, read as a screen reader reads
-// it: -1 where UI Automation cannot be asked. The compiler's headers lack
-// its client interfaces, so their two methods are called by their places.
-int live_setting(HWND window) {
-  static const CLSID automation = {0xff48dba4, 0x60ef, 0x4201,
-                                   {0xaa, 0x87, 0x54, 0x10, 0x3e, 0xef, 0x59, 0x4e}};
-  static const IID client = {0x30cbe57d, 0xd9d0, 0x452a,
-                             {0xab, 0x13, 0x7a, 0xc5, 0xac, 0x48, 0x25, 0xee}};
-  void** uia = nullptr;
-  if (FAILED(CoCreateInstance(automation, nullptr, CLSCTX_INPROC_SERVER, client,
-                              reinterpret_cast<void**>(&uia)))) {
-    return -1;
-  }
-  // IUIAutomation::ElementFromHandle, then the element's
-  // GetCurrentPropertyValue(UIA_LiveSettingPropertyId).
-  using FromHandle = HRESULT(STDMETHODCALLTYPE*)(void*, HWND, void**);
-  using Property = HRESULT(STDMETHODCALLTYPE*)(void*, int, VARIANT*);
-  void** element = nullptr;
-  VARIANT value{};
-  const bool read =
-      SUCCEEDED(reinterpret_cast<FromHandle>((*reinterpret_cast<void***>(uia))[6])(
-          uia, window, reinterpret_cast<void**>(&element))) &&
-      SUCCEEDED(reinterpret_cast<Property>((*reinterpret_cast<void***>(element))[10])(
-          element, 30135, &value));
-  if (element) reinterpret_cast<IUnknown*>(element)->Release();
-  reinterpret_cast<IUnknown*>(uia)->Release();
-  return read && value.vt == VT_I4 ? static_cast<int>(value.lVal) : -1;
-}
-
 // Whether this system keeps a window's annotations, tried on a window of
 // the probe's own with the live setting's.
 bool keeps_annotations() {
@@ -203,8 +174,7 @@ void CALLBACK heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
   if (event == EVENT_SYSTEM_DIALOGSTART) {
     std::printf("{\"dialog\": %s}\n", box_json(window).c_str());
   } else if (object == OBJID_CLIENT) {
-    std::printf("{\"live\": %s, \"setting\": %d}\n",
-                name_of(window, OBJID_CLIENT).c_str(), live_setting(window));
+    std::printf("{\"live\": %s}\n", name_of(window, OBJID_CLIENT).c_str());
   }
   std::fflush(stdout);
 }
