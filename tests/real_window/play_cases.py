@@ -160,8 +160,8 @@ def case_screen_reader(d, options):
                                   if c["role"] == "push button"),
                 # "Tries" and the count in words, as name and description:
                 # a Windows live region is heard by its name, the count.
-                "tries": sorted((c["name"], c["description"])
-                                for c in frame["children"] if c["role"] == "label"),
+                "tries": [tuple(sorted((c["name"], c["description"])))
+                          for c in frame["children"] if c["role"] == "label"],
             }
             seen["got"] = got
             return got == expected
