@@ -59,6 +59,7 @@ class Orca:
         modes[3] &= ~termios.ECHO
         termios.tcsetattr(self.slave, termios.TCSANOW, modes)
         self.spoken = []
+        self.log = []  # all Orca wrote, kept for a case that fails
         self.orca = subprocess.Popen(
             [*ALONE, "orca", f"--debug-file={os.ttyname(self.slave)}"],
             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -74,6 +75,7 @@ class Orca:
             except OSError:
                 return
             *lines, rest = rest.split(b"\n")
+            self.log += lines
             for line in lines:
                 said = SPOKEN.search(line.decode(errors="replace"))
                 if said:
@@ -92,8 +94,12 @@ class Orca:
             return wait_until(what, lambda: next(
                 (s for s in self.spoken[since:] if test(s)), None), deadline)
         except CaseFailed:
+            os.makedirs(self.d.artifacts, exist_ok=True)
+            kept = os.path.join(self.d.artifacts, "by_ear-orca.log")
+            with open(kept, "wb") as log:
+                log.write(b"\n".join(self.log))
             raise CaseFailed(f"Orca did not say {what}; it said "
-                             f"{self.spoken[since:]}")
+                             f"{self.spoken[since:]} (all it wrote: {kept})")
 
     def heard_since(self, what, pattern, since):
         """Waits until what was said since `since`, run together, holds
