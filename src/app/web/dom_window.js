@@ -223,7 +223,15 @@ mergeInto(LibraryManager.library, {
     }
     if ((all || what === 3) && name !== 'Piece') {
       caption = UTF8ToString(caption);
-      if (element.textContent !== caption) element.textContent = caption;
+      // Changed in place where it can be: a text node replaced is a child
+      // added, and Debian 13's Orca drops an added child that follows
+      // another within a tenth of a second, the tries' alert with it.
+      var text = element.firstChild;
+      if (text && text.nodeType === 3 && !text.nextSibling) {
+        if (text.data !== caption) text.data = caption;
+      } else if (element.textContent !== caption) {
+        element.textContent = caption;
+      }
     }
     // Screen readers say the new tries in words, unasked, as every window
     // tells them: each count a new alert, which a screen reader says at
