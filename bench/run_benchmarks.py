@@ -86,7 +86,7 @@ def windows_start_up(native, build, runs):
     from the program's entry to the end of its first paint, which leaves
     Wine's own start out. In a Wine prefix made afresh, under openbox."""
     here = os.path.dirname(os.path.abspath(__file__))
-    prefix = os.path.join(build, "wine-prefix")
+    prefix = os.path.abspath(os.path.join(build, "wine-prefix"))  # Wine refuses a relative one
     subprocess.run([os.path.join(here, "..", "tests", "app", "win32",
                                  "make_prefix.sh"), prefix],
                    check=True, capture_output=True)
