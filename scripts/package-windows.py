@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 The Tumbra! developers
-"""Packs the Windows programs of a build for players, and the source they
+r"""Packs the Windows programs of a build for players, and the source they
 were built from beside them:
 
     BUILD/tumbra-VERSION-windows-x86_64.zip
@@ -184,9 +184,10 @@ def write_msi(path, version, entries, icon, stamp):
             f.write(wxs)
         digest.update(wxs.encode())
         # The clock stopped at the release's date for wixl and msibuild,
-        # which stamp the installer with the time: a clock that another
-        # faketime already shifts is left out first.
-        stopped = ["faketime", time.strftime("%Y-%m-%d %H:%M:%S", time.gmtime(stamp))]
+        # which stamp the installer with the time (-f: stopped, not started
+        # there; Debian 13's libgsf writes its nanoseconds): a clock that
+        # another faketime already shifts is left out first.
+        stopped = ["faketime", "-f", time.strftime("%Y-%m-%d %H:%M:%S", time.gmtime(stamp))]
         env = {k: v for k, v in os.environ.items()
                if k != "LD_PRELOAD" and not k.startswith("FAKETIME")}
         env["TZ"] = "UTC"
