@@ -22,8 +22,12 @@ else()
   add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
     -ffunction-sections -fdata-sections)
   add_link_options(-Wl,--gc-sections)
-  # Stripped, as a player's program is.
+  # Stripped, as a player's program is, and optimised across files, which
+  # with Debian 13's MinGW is what keeps tumbra.exe, the C++ runtime linked
+  # in, within 300 kB.
   add_link_options($<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-s>)
+  add_compile_options($<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-flto>)
+  add_link_options($<$<NOT:$<CONFIG:Debug,RelWithDebInfo>>:-flto>)
 endif()
 
 add_library(tumbra_logic STATIC ${TUMBRA_LOGIC_SOURCES})
