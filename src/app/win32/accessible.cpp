@@ -10,6 +10,7 @@
 
 #include "app/accessible_text.h"
 #include "app/win32/screen_reader_libraries.h"
+#include "app/win32/standard_accessible.h"
 #include "app/win32/block_window.h"
 #include "app/win32/form_window.h"
 #include "app/win32/wide.h"
@@ -18,11 +19,6 @@
 namespace tumbra {
 
 namespace {
-
-// UI Automation's LiveSetting property, as Active Accessibility's dynamic
-// annotation names it.
-constexpr GUID live_setting = {
-    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 
 bool is_self(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -46,60 +42,12 @@ HRESULT number(LONG value, VARIANT* out) {
 
 // One window's accessible object: the system's own, with what the game
 // says of it in place of what the system would guess.
-class Accessible final : public IAccessible {
+class Accessible final : public StandardAccessible {
  public:
   Accessible(HWND window, IAccessible* standard)
-      : window_(window), standard_(standard) {}
+      : StandardAccessible(standard), window_(window) {}
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) ||
-        id == __uuidof(IAccessible)) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&references_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) {
-      standard_->Release();
-      delete this;
-    }
-    return static_cast<ULONG>(left);
-  }
-
-  // IDispatch: the system's object describes the interface.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    return standard_->GetTypeInfoCount(count);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID locale,
-                                        ITypeInfo** info) override {
-    return standard_->GetTypeInfo(i, locale, info);
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names,
-                                          UINT count, LCID locale,
-                                          DISPID* ids) override {
-    return standard_->GetIDsOfNames(id, names, count, locale, ids);
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale,
-                                   WORD flags, DISPPARAMS* parameters,
-                                   VARIANT* result, EXCEPINFO* exception,
-                                   UINT* error) override {
-    return standard_->Invoke(member, id, locale, flags, parameters, result,
-                             exception, error);
-  }
-
-  // IAccessible
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-    return standard_->get_accParent(parent);
-  }
+  // IAccessible: what the game says
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
     if (count == nullptr) return E_POINTER;
     *count = static_cast<LONG>(circles().size());
@@ -159,20 +107,10 @@ class Accessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
     return is_self(child) ? standard_->get_accHelp(child, help) : text({}, help);
   }
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child,
-                                             LONG* topic) override {
-    return standard_->get_accHelpTopic(file, child, topic);
-  }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child,
                                                     BSTR* keys) override {
     return is_self(child) ? standard_->get_accKeyboardShortcut(child, keys)
                           : text({}, keys);
-  }
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
-    return standard_->get_accFocus(focus);
-  }
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
-    return standard_->get_accSelection(selection);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child,
                                                  BSTR* action) override {
@@ -230,12 +168,6 @@ class Accessible final : public IAccessible {
     if (!is_self(child) || turn()) return DISP_E_MEMBERNOTFOUND;
     return standard_->accDoDefaultAction(child);
   }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override {
-    return E_NOTIMPL;
-  }
 
  private:
   // A live region is heard by its name: the label's is the tries in words.
@@ -276,9 +208,7 @@ class Accessible final : public IAccessible {
     return {origin.x, origin.y, origin.x + at.width, origin.y + at.height};
   }
 
-  LONG references_ = 1;
   HWND window_;
-  IAccessible* standard_;
 };
 
 }  // namespace
@@ -305,22 +235,5 @@ LRESULT answer_get_object(HWND window, WPARAM wparam, LPARAM lparam) {
 }
 
 bool screen_readers_listen() { return libraries_loaded(); }
-
-bool mark_live_region(HWND label) {
-  IAccPropServices* annotations = libraries().annotations;
-  if (annotations == nullptr) return false;
-  VARIANT polite;
-  polite.vt = VT_I4;
-  polite.lVal = 1;  // LiveSetting's Polite
-  return SUCCEEDED(annotations->SetHwndProp(label, OBJID_CLIENT, CHILDID_SELF,
-                                            live_setting, polite));
-}
-
-void unmark_live_region(HWND label) {
-  if (IAccPropServices* annotations = libraries().annotations) {
-    MSAAPROPID property = live_setting;
-    annotations->ClearHwndProps(label, OBJID_CLIENT, CHILDID_SELF, &property, 1);
-  }
-}
 
 }  // namespace tumbra

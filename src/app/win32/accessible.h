@@ -5,8 +5,8 @@
 // (and UI Automation, which reads it): each button and the Tries label by
 // the names and descriptions every window gives them, each block as a
 // group whose children are its showing circles, each a graphic named by its
-// place and colour. The label is a live region, named by the tries in
-// words, which screen readers say after every turn. Everything else is the
+// place and colour. The label is named by the tries in words
+// (live_region.h makes it a live region). Everything else is the
 // system's own answer.
 #pragma once
 
@@ -20,12 +20,5 @@ LRESULT answer_get_object(HWND window, WPARAM wparam, LPARAM lparam);
 
 // Whether a screen reader has asked for an object of the program.
 bool screen_readers_listen();
-// Annotates `label` as a polite live region (UI Automation's LiveSetting,
-// through Active Accessibility's dynamic annotation): screen readers say
-// its name, unasked, whenever it announces a change. Says whether Windows
-// took the annotation. unmark_live_region takes it back, before the label
-// goes.
-bool mark_live_region(HWND label);
-void unmark_live_region(HWND label);
 
 }  // namespace tumbra

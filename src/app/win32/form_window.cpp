@@ -5,6 +5,7 @@
 #include "app/form1_design.h"
 #include "app/outline_colour.h"
 #include "app/win32/accessible.h"
+#include "app/win32/live_region.h"
 #include "app/win32/wide.h"
 #include "app/win32/win_view.h"
 #include "app/win32/window_classes.h"

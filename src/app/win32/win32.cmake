@@ -41,6 +41,7 @@ target_link_libraries(tumbra_headless PUBLIC tumbra_app)
 # The window.
 add_library(tumbra_win32 STATIC
   ${win32}/accessible.cpp
+  ${win32}/live_region.cpp
   ${win32}/block_window.cpp
   ${win32}/circle_pixels.cpp
   ${win32}/fonts.cpp
